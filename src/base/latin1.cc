@@ -33,7 +33,7 @@ std::string utf8_to_latin1(std::string_view s) {
       ++i;
       continue;
     }
-    size_t len = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
+    size_t len = c >= 0xF8 ? 1 : c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
     uint32_t cp = len == 2 ? (c & 0x1F) : len == 3 ? (c & 0x0F) : (c & 0x07);
     bool good = len > 1 && i + len <= s.size();
     for (size_t k = 1; good && k < len; ++k) {
@@ -41,6 +41,10 @@ std::string utf8_to_latin1(std::string_view s) {
       if ((cc & 0xC0) != 0x80) good = false;
       cp = (cp << 6) | (cc & 0x3F);
     }
+    // An overlong form ("\xC1\x81" for 'A') is malformed, not a second
+    // spelling of a character.
+    static constexpr uint32_t kShortest[5] = {0, 0, 0x80, 0x800, 0x10000};
+    if (good && cp < kShortest[len]) good = false;
     if (!good) {
       out.push_back('?');
       ++i;
