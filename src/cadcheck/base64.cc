@@ -51,20 +51,20 @@ void base64_encode(std::string_view bytes, std::string* out) {
 
 bool base64_decode(std::string_view text, std::string* out) {
   out->clear();
-  for (char c : text) {
-    if (kValues[static_cast<uint8_t>(c)] == kOutOfRange) return false;
-  }
   if (text.size() % 4 != 0) return false;
-  out->reserve(text.size() / 4 * 3);
+  out->resize(text.size() / 4 * 3);
+  char* o = out->data();
   for (size_t i = 0; i < text.size(); i += 4) {
     uint32_t v[4];
     for (int k = 0; k < 4; ++k) v[k] = kValues[static_cast<uint8_t>(text[i + k])];
-    out->push_back(static_cast<char>(v[0] << 2 | v[1] >> 4));
+    if ((v[0] | v[1] | v[2] | v[3]) == kOutOfRange) return false;  // 255 only if one is
+    *o++ = static_cast<char>(v[0] << 2 | v[1] >> 4);
     if (text[i + 2] == '=') continue;
-    out->push_back(static_cast<char>(v[1] << 4 | v[2] >> 2));
+    *o++ = static_cast<char>(v[1] << 4 | v[2] >> 2);
     if (text[i + 3] == '=') continue;
-    out->push_back(static_cast<char>(v[2] << 6 | v[3]));
+    *o++ = static_cast<char>(v[2] << 6 | v[3]);
   }
+  out->resize(o - out->data());
   return true;
 }
 
