@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "base/status.h"
 #include "platform/console.h"
@@ -22,6 +23,7 @@ class ScriptConsole : public Console {
   struct Options {
     std::string dump_path;  // empty: no dumps
     bool attributes = false;
+    bool keep_screens = false;  // keep a copy of the screen at every wait
   };
 
   // Parses `script`; an unknown name in angle brackets is an error.
@@ -43,6 +45,8 @@ class ScriptConsole : public Console {
   // The screen as a dump block (rows of text, then attributes when asked).
   std::string dump_text(const std::string& reason) const;
 
+  // Screens at the waits so far (with keep_screens).
+  const std::vector<Screen>& screens() const { return screens_; }
   const std::string& title() const { return title_; }
   int tones() const { return tones_; }
   size_t keys_left() const { return keys_.size(); }
@@ -63,6 +67,7 @@ class ScriptConsole : public Console {
   int tones_ = 0;
   int waits_ = 0;
   std::function<void()> exhausted_;
+  std::vector<Screen> screens_;
 };
 
 }  // namespace kav

@@ -1,0 +1,48 @@
+#include "shell/shell_state.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace kav {
+
+ShellState& shell() {
+  static ShellState state;
+  return state;
+}
+
+void attach_console(Console* console) {
+  ShellState& s = shell();
+  s = ShellState();
+  s.console = console;
+  s.keyboard = std::make_unique<Keyboard>(console);
+}
+
+Screen& screen() { return shell().console->screen(); }
+Keyboard& keyboard() { return *shell().keyboard; }
+
+namespace {
+
+[[noreturn]] void end_process(int code, const std::string& message) {
+  ShellState& s = shell();
+  if (s.before_quit) {
+    auto hook = std::move(s.before_quit);
+    hook();
+  }
+  if (s.console != nullptr) {
+    s.console->screen().fill(0, 0, Screen::kRows - 1, Screen::kCols - 1, ' ', make_attr(7, 0));
+    s.console->screen().set_cursor(0, 0);
+    s.console->refresh();
+    s.console->shutdown();
+  }
+  std::fputs(message.c_str(), stdout);
+  std::fflush(stdout);
+  std::exit(code);
+}
+
+}  // namespace
+
+void quit_program(int code) { end_process(code, ""); }
+
+void analyst_abort(const std::string& line) { end_process(1, "\n" + line); }
+
+}  // namespace kav
