@@ -9,10 +9,16 @@ namespace {
 
 BlockArrays initial_arrays() {
   BlockArrays a;
-  size_t off = 0;
-  for (auto& w : a.p) w = pi_word(off), off += 4;
-  for (auto& box : a.s)
-    for (auto& w : box) w = pi_word(off), off += 4;
+  size_t offset = 0;
+  auto next_word = [&offset] {
+    uint32_t w = pi_word(offset);
+    offset += 4;
+    return w;
+  };
+  for (auto& w : a.p) w = next_word();
+  for (auto& box : a.s) {
+    for (auto& w : box) w = next_word();
+  }
   return a;
 }
 
