@@ -8,7 +8,7 @@ CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DKAV_FUZZ=ON -DKAV_TESTS
   -DKAV_BENCH=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build-fuzz
 for t in build-fuzz/fuzz/*; do
-  [ -x "$t" ] || continue
+  [ -f "$t" ] && [ -x "$t" ] || continue
   name=$(basename "$t")
   corpus=build-fuzz/corpus/$name
   mkdir -p "$corpus"

@@ -95,7 +95,7 @@ class Parser {
 
 }  // namespace
 
-void strzero(std::string_view text, int decimals, int width, char* out) {
+void strzero(std::string_view text, int width, char* out) {
   bool neg = false;
   uint64_t whole = 0;
   int frac_first = 0;  // first decimal digit, for rounding
@@ -112,7 +112,6 @@ void strzero(std::string_view text, int decimals, int width, char* out) {
       }
     }
   }
-  (void)decimals;
   if (frac_first >= 5) ++whole;
   if (whole == 0) neg = false;
   char digits[24];
@@ -159,7 +158,6 @@ Status Parser::Term(std::vector<KeyExpr::Segment>* segs, const Field** single) {
       seg.kind = KeyExpr::Segment::kStrZero;
       seg.offset = f->offset;
       seg.len = f->def.width;
-      seg.decimals = f->def.decimals;
       seg.width = a;
     }
     *single = nullptr;
@@ -197,7 +195,7 @@ Status KeyExpr::Parse(std::string_view text, const std::vector<Field>& fields, K
 void KeyExpr::Eval(const char* record, char* out) const {
   for (const Segment& s : segments_) {
     if (s.kind == Segment::kStrZero) {
-      strzero(std::string_view(record + s.offset, static_cast<size_t>(s.len)), s.decimals, s.width, out);
+      strzero(std::string_view(record + s.offset, static_cast<size_t>(s.len)), s.width, out);
       out += s.width;
     } else {
       std::memcpy(out, record + s.offset, static_cast<size_t>(s.len));

@@ -34,7 +34,6 @@ class KeyExpr {
     int len = 0;        // bytes taken (kBytes) or field width (kStrZero)
     int pad = 0;        // blanks after the bytes (SUBSTR past the field's end)
     int width = 0;      // STRZERO width
-    int decimals = 0;   // STRZERO: decimals of the source field
   };
 
  private:
@@ -47,6 +46,6 @@ class KeyExpr {
 
 // STRZERO of a numeric field's text: the value rounded to a whole number,
 // right-aligned in `width` with leading zeros ("-" first for negatives).
-void strzero(std::string_view field_text, int decimals, int width, char* out);
+void strzero(std::string_view field_text, int width, char* out);
 
 }  // namespace kav::xbase
