@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 secs=${FUZZ_SECONDS:-60}
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DKAV_FUZZ=ON -DKAV_TESTS=OFF \
-  -DKAV_BENCH=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo
+  -DKAV_BENCH=OFF -DKAV_WERROR=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build-fuzz
 for t in build-fuzz/fuzz/*; do
   [ -f "$t" ] && [ -x "$t" ] || continue
