@@ -95,6 +95,24 @@ class Parser {
 
 }  // namespace
 
+void numeric_key(std::string_view text, char* out) {
+  size_t n = text.size();
+  size_t i = 0;
+  for (; i < n && text[i] == ' '; ++i) out[i] = '0';
+  bool negative = i < n && text[i] == '-';
+  for (size_t k = i; k < n; ++k) out[k] = text[k];
+  if (!negative) return;
+  out[i] = '0';
+  for (size_t k = 0; k < n; ++k)
+    if (out[k] >= '0' && out[k] <= '9') out[k] = static_cast<char>(44 - (out[k] - '0'));
+}
+
+std::string numeric_key(std::string_view text) {
+  std::string k(text.size(), ' ');
+  numeric_key(text, k.data());
+  return k;
+}
+
 void strzero(std::string_view text, int width, char* out) {
   bool neg = false;
   uint64_t whole = 0;
@@ -193,6 +211,11 @@ Status KeyExpr::Parse(std::string_view text, const std::vector<Field>& fields, K
 }
 
 void KeyExpr::Eval(const char* record, char* out) const {
+  if (numeric_) {
+    const Segment& s = segments_[0];
+    numeric_key(std::string_view(record + s.offset, static_cast<size_t>(s.len)), out);
+    return;
+  }
   for (const Segment& s : segments_) {
     if (s.kind == Segment::kStrZero) {
       strzero(std::string_view(record + s.offset, static_cast<size_t>(s.len)), s.width, out);

@@ -18,7 +18,7 @@ class KeyExpr {
 
   const std::string& text() const { return text_; }
   int length() const { return length_; }
-  // True when the key is a single numeric field (stored as its text).
+  // True when the key is a single numeric field (see numeric_key).
   bool numeric() const { return numeric_; }
   int decimals() const { return decimals_; }
 
@@ -43,6 +43,13 @@ class KeyExpr {
   bool numeric_ = false;
   int decimals_ = 0;
 };
+
+// The index key of a numeric field's text, ordered by value as Clipper
+// stores it: leading blanks become zeros; a negative number loses its sign
+// and every digit d becomes the character 44 - d, so negatives sort first
+// and larger magnitudes lower.
+void numeric_key(std::string_view field_text, char* out);
+std::string numeric_key(std::string_view field_text);
 
 // STRZERO of a numeric field's text: the value rounded to a whole number,
 // right-aligned in `width` with leading zeros ("-" first for negatives).

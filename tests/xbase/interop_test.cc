@@ -284,9 +284,10 @@ TEST_F(InteropTest, PerlWalksIndexesAfterMaintenance) {
 
 // Engine faults found against the readers above, each in its smallest form.
 
-// A unique index holds the key of the first record that has it; when that
-// record takes another key, the next record with the old key must be found.
-TEST_F(InteropTest, UniqueIndexKeepsAKeyWhoseFirstRecordChanged) {
+// A unique index holds the key of the first record that had it when the key
+// went in, as Clipper keeps it: when that record takes another key, the old
+// key is gone until the index is rebuilt, which finds the next record.
+TEST_F(InteropTest, UniqueIndexKeepsTheFirstKeyUntilRebuilt) {
   Create(file("U.DBF"), "K C 2");
   auto t = Open(file("U.DBF"));
   AppendRow(t.get(), {"AA"});
@@ -296,6 +297,9 @@ TEST_F(InteropTest, UniqueIndexKeepsAKeyWhoseFirstRecordChanged) {
   ASSERT_TRUE(t->SetOrder(1).ok());
   ASSERT_TRUE(t->GoTo(1).ok());
   ASSERT_TRUE(t->put_raw(0, "BB").ok());
+  ASSERT_TRUE(t->Seek("AA").ok());
+  EXPECT_FALSE(t->found());
+  ASSERT_TRUE(t->CreateIndex(file("U.NTX"), "K", true).ok());
   ASSERT_TRUE(t->Seek("AA").ok());
   EXPECT_TRUE(t->found());
   EXPECT_EQ(t->recno(), 2u);
@@ -442,6 +446,13 @@ TEST_F(InteropTest, DbftoolErrorsGoToStderrWithNonZeroExit) {
   // Nothing above changed the table but the two bad appends, whose records
   // stay marked deleted.
   EXPECT_EQ(Dbftool("dump T.DBF").out, "1\tA\t1\n");
+  EXPECT_EQ(Dbftool("dump T.DBF --deleted").out, "1\tA\t1\n2*\tB\t\n3*\tB\t\n");
+
+  // A table held by another program is refused with the reason.
+  auto held = Open(file("T.DBF"));
+  Result busy = Dbftool("dump T.DBF");
+  EXPECT_NE(busy.rc, 0);
+  EXPECT_NE(busy.err.find("em uso"), std::string::npos) << busy.err;
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 // Key expressions: the pieces, the functions and malformed texts.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "xbase/key_expr.h"
 
 namespace kav::xbase {
@@ -50,6 +52,15 @@ TEST(KeyExpr, SingleNumericFieldIsANumericKey) {
   EXPECT_EQ(k.decimals(), 2);
   ASSERT_TRUE(KeyExpr::Parse("STRZERO(N,6,0)", layout(), &k).ok());
   EXPECT_FALSE(k.numeric());
+}
+
+TEST(KeyExpr, NumericKeysSortByValue) {
+  const std::vector<std::string> texts = {"  -40", "   -4", " -0.5", "    0", "    3", "   12"};
+  std::vector<std::string> keys;
+  for (const std::string& t : texts) keys.push_back(numeric_key(t));
+  EXPECT_TRUE(std::is_sorted(keys.begin(), keys.end()));
+  EXPECT_EQ(numeric_key("   12"), "00012");
+  EXPECT_EQ(numeric_key("  -40"), ",,,(,");
 }
 
 TEST(KeyExpr, StrzeroThatDoesNotFitIsAsterisks) {

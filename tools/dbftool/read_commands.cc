@@ -79,7 +79,7 @@ std::string key_for(const xbase::KeyExpr& key, const std::string& typed) {
   if (!parse_number(typed, key.decimals(), &v).ok() ||
       !format_number(v, key.decimals(), key.length(), key.decimals(), &text).ok())
     return typed;
-  return text;
+  return xbase::numeric_key(text);
 }
 
 int run_seek(const Args& args) {
