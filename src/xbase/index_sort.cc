@@ -8,17 +8,13 @@
 #include <numeric>
 #include <queue>
 
+#include "xbase/little_endian.h"
 #include "xbase/ntx.h"
 
 namespace kav::xbase {
 
 namespace {
 
-uint32_t rd32(const char* p) {
-  uint32_t v;
-  std::memcpy(&v, p, 4);
-  return v;
-}
 
 uint64_t prefix8(const char* k, int n) {
   uint64_t v = 0;
@@ -78,7 +74,7 @@ Status IndexSorter::Add(std::string_view key, uint32_t recno) {
   size_t at = buf_.size();
   buf_.resize(at + entry_);
   std::memcpy(&buf_[at], key.data(), static_cast<size_t>(key_size_));
-  std::memcpy(&buf_[at + key_size_], &recno, 4);
+  wr32(&buf_[at + key_size_], recno);
   if (buf_.size() + entry_ > budget_) return SpillRun();
   return Status::Ok();
 }

@@ -1,4 +1,5 @@
 #include "xbase/ntx.h"
+#include "xbase/little_endian.h"
 
 #include <algorithm>
 #include <cstring>
@@ -14,23 +15,6 @@ constexpr int kMaxDepth = 40;            // deeper than any real tree: a loop in
 constexpr size_t kCachePages = 4096;     // 4 MB per open index
 constexpr size_t kPendingLimit = 1 << 16;
 
-uint16_t rd16(const char* p) {
-  return static_cast<uint16_t>(static_cast<unsigned char>(p[0]) |
-                               (static_cast<unsigned char>(p[1]) << 8));
-}
-uint32_t rd32(const char* p) {
-  return static_cast<uint32_t>(static_cast<unsigned char>(p[0])) |
-         (static_cast<uint32_t>(static_cast<unsigned char>(p[1])) << 8) |
-         (static_cast<uint32_t>(static_cast<unsigned char>(p[2])) << 16) |
-         (static_cast<uint32_t>(static_cast<unsigned char>(p[3])) << 24);
-}
-void wr16(char* p, uint16_t v) {
-  p[0] = static_cast<char>(v & 0xFF);
-  p[1] = static_cast<char>(v >> 8);
-}
-void wr32(char* p, uint32_t v) {
-  for (int i = 0; i < 4; ++i) p[i] = static_cast<char>((v >> (8 * i)) & 0xFF);
-}
 
 // Raw view of one page: count, slot offsets, items of (child, recno, key).
 struct PageView {

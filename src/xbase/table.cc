@@ -1,4 +1,5 @@
 #include "xbase/table.h"
+#include "xbase/little_endian.h"
 
 #include <unistd.h>
 
@@ -20,21 +21,6 @@ namespace {
 constexpr size_t kWindowBytes = 64 * 1024;
 constexpr size_t kAppendBytes = 1 << 20;
 
-uint16_t rd16(const char* p) {
-  return static_cast<uint16_t>(static_cast<unsigned char>(p[0]) |
-                               (static_cast<unsigned char>(p[1]) << 8));
-}
-uint32_t rd32(const char* p) {
-  return static_cast<uint32_t>(rd16(p)) | (static_cast<uint32_t>(rd16(p + 2)) << 16);
-}
-void wr16(char* p, uint32_t v) {
-  p[0] = static_cast<char>(v & 0xFF);
-  p[1] = static_cast<char>((v >> 8) & 0xFF);
-}
-void wr32(char* p, uint32_t v) {
-  wr16(p, v & 0xFFFF);
-  wr16(p + 2, v >> 16);
-}
 
 std::string memo_path_for(const std::string& dbf) {
   std::string base = dbf;
