@@ -1,0 +1,89 @@
+// Starts the terminal probe inside tmux at 80 x 25 and reads the pane back.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <array>
+#include <cstdio>
+#include <string>
+
+namespace {
+
+const std::string kSocket = "kavtest" + std::to_string(getpid());
+
+std::string run(const std::string& command) {
+  std::string out;
+  FILE* p = popen(command.c_str(), "r");
+  if (p == nullptr) return out;
+  std::array<char, 4096> buf;
+  size_t n;
+  while ((n = fread(buf.data(), 1, buf.size(), p)) > 0) out.append(buf.data(), n);
+  pclose(p);
+  return out;
+}
+
+std::string tmux(const std::string& args) {
+  return run("tmux -L " + kSocket + " " + args + " 2>&1");
+}
+
+// The pane's text (with colour escapes when `escapes`) once it holds
+// `wanted`; gives up after a few hundred tries.
+std::string pane_with(const std::string& wanted, bool escapes = false) {
+  std::string pane;
+  for (int i = 0; i < 400; ++i) {
+    pane = tmux(std::string("capture-pane -p ") + (escapes ? "-e " : "") + "-t probe");
+    if (pane.find(wanted) != std::string::npos || pane.find("no server running") == 0) break;
+    usleep(10000);
+  }
+  return pane;
+}
+
+class TmuxTest : public testing::Test {
+ protected:
+  void TearDown() override { tmux("kill-server"); }
+  void start(int cols, int rows) {
+    const std::string probe = PROBE_PATH;
+    tmux("-f /dev/null new-session -d -s probe -x " + std::to_string(cols) + " -y " +
+         std::to_string(rows) + " 'env TERM=tmux-256color LANG=C.UTF-8 " + probe + "'");
+  }
+};
+
+TEST_F(TmuxTest, FramedBoxColoursAndKeys) {
+  start(80, 25);
+  const std::string pane = pane_with("CAIXA DE TESTE");
+  EXPECT_NE(pane.find("╔═══"), std::string::npos) << pane;
+  EXPECT_NE(pane.find("║ CAIXA DE TESTE ÇÃO"), std::string::npos) << pane;
+  EXPECT_NE(pane.find("═╝"), std::string::npos) << pane;
+  // Bright white on blue, bright yellow text, a bright red background and
+  // the grey shadow.
+  const std::string coloured = pane_with("CAIXA", true);
+  EXPECT_NE(coloured.find("\033[97m\033[44m╔"), std::string::npos) << coloured;
+  EXPECT_NE(coloured.find("\033[93mCAIXA"), std::string::npos) << coloured;
+  EXPECT_NE(coloured.find("\033[101mPISCA"), std::string::npos) << coloured;
+  EXPECT_NE(coloured.find("║\033[90m\033[40m  "), std::string::npos) << coloured;
+
+  struct Case {
+    const char* keys;
+    const char* shown;
+  } cases[] = {{"F5", "TECLA -4 "},        {"F12", "TECLA -41 "},   {"C-NPage", "TECLA 30 CTRL"},
+               {"C-c", "TECLA 3 CTRL"},    {"NPage", "TECLA 3 "},   {"S-F3", "TECLA -12 "},
+               {"BTab", "TECLA 271 "},     {"M-0", "TECLA -29 CTRL"}, {"Home", "TECLA 1 "},
+               {"é", "TECLA 233 "}};
+  for (const Case& c : cases) {
+    tmux("send-keys -t probe " + std::string(c.keys));
+    EXPECT_NE(pane_with(c.shown).find(c.shown), std::string::npos) << c.keys;
+  }
+  tmux("send-keys -t probe Escape");
+  for (int i = 0; i < 400 && tmux("has-session -t probe").empty(); ++i) usleep(10000);
+  EXPECT_NE(tmux("has-session -t probe"), "");  // the probe ended on Esc
+}
+
+TEST_F(TmuxTest, SmallTerminalGetsANotice) {
+  start(60, 20);
+  const std::string pane = pane_with("80 colunas x 25 linhas");
+  EXPECT_NE(pane.find("Tamanho atual: 60 x 20"), std::string::npos) << pane;
+  EXPECT_EQ(pane.find("CAIXA"), std::string::npos);
+  tmux("resize-window -t probe -x 80 -y 25");
+  EXPECT_NE(pane_with("CAIXA DE TESTE").find("CAIXA DE TESTE"), std::string::npos);
+}
+
+}  // namespace
