@@ -71,10 +71,11 @@ ScriptConsole::ScriptConsole(std::deque<ScriptKey> keys, Options options)
   };
 }
 
-KeyEvent ScriptConsole::read_key(int /*timeout_ms*/) {
+KeyEvent ScriptConsole::read_key(int timeout_ms) {
   ++waits_;
   dump("espera " + std::to_string(waits_));
   if (options_.keep_screens) screens_.push_back(screen());
+  if (keys_.empty() && timeout_ms >= 0) return KeyEvent{};  // the wait times out
   if (keys_.empty()) {
     exhausted_();
     return KeyEvent{};

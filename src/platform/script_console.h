@@ -4,7 +4,8 @@
 // <ESC>, <ENTER>, <F12>, <CTRL+PGDN>, <SHIFT+F3>, <CTRL+C>, <LT> for '<',
 // <CLICK:row,col> for a mouse click and <INTERRUPT>, an Esc that a long
 // loop's poll may take. Line breaks are ignored. When the script runs out
-// while the program waits for a key, the program ends with a clear error.
+// while the program waits for a key, the program ends with a clear error (a
+// wait with a time limit times out instead).
 #pragma once
 
 #include <deque>

@@ -38,6 +38,9 @@ const Sequence kSequences[] = {
     {"\033[D", {key::kLeft}},              {"\033OA", {key::kUp}},
     {"\033OB", {key::kDown}},              {"\033OC", {key::kRight}},
     {"\033OD", {key::kLeft}},
+    // Alt+PgUp and Alt+PgDn stand in for Ctrl+PgUp and Ctrl+PgDn, which
+    // many terminals keep for their own tabs.
+    {"\033[5;3~", {key::kCtrlPgUp, true}}, {"\033[6;3~", {key::kCtrlPgDn, true}},
 };
 
 // Function keys in xterm form: final characters of F1-F12 and the

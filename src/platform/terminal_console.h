@@ -1,8 +1,9 @@
 // Console on a real terminal through ncursesw: Latin-1 cells shown as UTF-8,
 // 16 colours with bright backgrounds where the terminal has them, keys
 // decoded into the program's key codes, mouse clicks, title and clipboard
-// by escape sequence. Keys many terminals cannot send have alternatives:
-// Alt+1 .. Alt+0 give Ctrl+F1 .. Ctrl+F10.
+// by escape sequence. Keys many terminals cannot send or keep for
+// themselves have alternatives: Alt+1 .. Alt+0 give Ctrl+F1 .. Ctrl+F10,
+// Alt+PgUp and Alt+PgDn give Ctrl+PgUp and Ctrl+PgDn.
 #pragma once
 
 #include <memory>

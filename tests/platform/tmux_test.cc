@@ -65,7 +65,8 @@ TEST_F(TmuxTest, FramedBoxColoursAndKeys) {
     const char* keys;
     const char* shown;
   } cases[] = {{"F5", "TECLA -4 "},        {"F12", "TECLA -41 "},   {"C-NPage", "TECLA 30 CTRL"},
-               {"C-c", "TECLA 3 CTRL"},    {"NPage", "TECLA 3 "},   {"S-F3", "TECLA -12 "},
+               {"C-c", "TECLA 3 CTRL"},    {"NPage", "TECLA 3 "},   {"M-NPage", "TECLA 30 CTRL"},
+               {"S-F3", "TECLA -12 "}, {"M-PPage", "TECLA 31 CTRL"},
                {"BTab", "TECLA 271 "},     {"M-0", "TECLA -29 CTRL"}, {"Home", "TECLA 1 "},
                {"é", "TECLA 233 "}};
   for (const Case& c : cases) {
