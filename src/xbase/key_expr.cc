@@ -213,7 +213,11 @@ Status KeyExpr::Parse(std::string_view text, const std::vector<Field>& fields, K
 void KeyExpr::Eval(const char* record, char* out) const {
   if (numeric_) {
     const Segment& s = segments_[0];
-    numeric_key(std::string_view(record + s.offset, static_cast<size_t>(s.len)), out);
+    std::string_view text(record + s.offset, static_cast<size_t>(s.len));
+    numeric_key(text, out);
+    // A blank field is zero: its key has the point where zero's key has it.
+    if (decimals_ > 0 && decimals_ < s.len && text.find_first_not_of(' ') == std::string_view::npos)
+      out[s.len - decimals_ - 1] = '.';
     return;
   }
   for (const Segment& s : segments_) {
