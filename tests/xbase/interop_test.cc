@@ -305,21 +305,23 @@ TEST_F(InteropTest, UniqueIndexKeepsTheFirstKeyUntilRebuilt) {
   EXPECT_EQ(t->recno(), 2u);
 }
 
-// Any xBase index orders numbers by value, negatives included.
-TEST_F(InteropTest, NumericIndexOrdersNegativeNumbersByValue) {
-  Create(file("N.DBF"), "N N 5 0");
+// Numeric keys are stored so that text order is value order; Perl decodes
+// them back to the numbers, negatives and blanks (zero) included, built and
+// maintained alike.
+TEST_F(InteropTest, PerlDecodesNumericKeysInValueOrder) {
+  Create(file("N.DBF"), "V N 7 2");
   auto t = Open(file("N.DBF"));
-  for (const char* n : {"3", "-40", "12", "-4"}) AppendRow(t.get(), {n});
-  ASSERT_TRUE(t->CreateIndex(file("N.NTX"), "N", false).ok());
+  for (const char* v : {"3", "-40", "12.5", "-4.05", "-4.5", "0.5", ""}) AppendRow(t.get(), {v});
+  ASSERT_TRUE(t->CreateIndex(file("N.NTX"), "V", false).ok());
   ASSERT_TRUE(t->AttachIndex(file("N.NTX")).ok());
-  ASSERT_TRUE(t->SetOrder(1).ok());
-  std::vector<std::string> order;
-  ASSERT_TRUE(t->GoTop().ok());
-  while (!t->eof()) {
-    order.emplace_back(t->raw(0));
-    ASSERT_TRUE(t->Skip().ok());
-  }
-  EXPECT_EQ(order, (std::vector<std::string>{"  -40", "   -4", "    3", "   12"}));
+  AppendRow(t.get(), {"-0.01"});
+  ASSERT_TRUE(t->GoTo(1).ok());
+  ASSERT_TRUE(t->put(0, "-100.25").ok());
+  ASSERT_TRUE(t->Close().ok());
+  Result r = Sh("perl '" + kScripts + "walk_ntx.pl' N.NTX N");
+  ASSERT_EQ(r.rc, 0) << r.err;
+  EXPECT_EQ(lines(r.out), (std::vector<std::string>{"-100.25\t1", "-40\t2", "-4.5\t5", "-4.05\t4",
+                                                    "-0.01\t8", "0\t7", "0.5\t6", "12.5\t3"}));
 }
 
 // ---------------------------------------------------------------------------
