@@ -339,6 +339,8 @@ TEST_F(InteropTest, DbftoolAppendsAndDumpsBytesAsGiven) {
   EXPECT_EQ(dump.out, "1\tAçaí" + nul + "x\t3.3\t20240131\tT\tlinha 1\\nlinha\\t2 \\\\fim\n"
                           "2\t\t\t        \tF\t\n"
                           "3\t  lead\t-2.0\t        \tF\t\n");
+  // Names are looked up ignoring case, as the operator may type them.
+  EXPECT_EQ(Dbftool("dump t.dbf").out, dump.out);
   EXPECT_EQ(Dbftool("info T.DBF").out,
             "versao\t0x83\nregistros\t3\ntamanho\t33\n"
             "NOME\tC\t8\t0\nQTD\tN\t5\t1\nDT\tD\t8\t0\nOK\tL\t1\t0\nOBS\tM\t10\t0\n");
