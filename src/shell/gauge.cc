@@ -39,6 +39,7 @@ bool FESCALA(const std::string& mode, const std::string& caption) {
     st.gauge_cursor = screen().cursor_shape();
     screen().set_cursor_shape(CursorShape::kHidden);
     st.gauge_region = screen().save(15, 7, 22, 65);
+    st.gauge_blocks = 0;
     draw_gauge(caption);
   } else if (begins_with(mode, "RESTAURA")) {
     if (!st.gauge_region.empty()) screen().restore(st.gauge_region);
@@ -50,10 +51,20 @@ bool FESCALA(const std::string& mode, const std::string& caption) {
 
 bool FESCALA(double percent) {
   const int blocks = std::clamp(int(percent / 2), 0, kBarWidth);
+  if (blocks == shell().gauge_blocks) return true;  // long runs call this per record
   const Attr a = parse_scheme(SETCOR("ASTER")).normal;
   screen().fill(kBarRow, kBarCol, kBarRow, kBarCol + blocks - 1, glyph::kFullBlock, a);
+  if (blocks < shell().gauge_blocks) {
+    const Attr back = parse_scheme(SETCOR("CAMPOSAY")).normal;
+    screen().fill(kBarRow, kBarCol + blocks, kBarRow, kBarCol + kBarWidth - 1, ' ', back);
+  }
+  shell().gauge_blocks = blocks;
   shell().console->refresh();
   return true;
+}
+
+double gauge_percent(uint64_t done, uint64_t total) {
+  return total == 0 ? 0.0 : 100.0 * double(done) / double(total);
 }
 
 }  // namespace kav

@@ -2,6 +2,7 @@
 // from 1 to 100 and a bar of blocks.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace kav {
@@ -11,5 +12,7 @@ namespace kav {
 bool FESCALA(const std::string& mode, const std::string& caption = "");
 // Draws the bar for `percent` (at most 50 blocks).
 bool FESCALA(double percent);
+// 100 x done / total, and 0 when there is nothing to count.
+double gauge_percent(uint64_t done, uint64_t total);
 
 }  // namespace kav

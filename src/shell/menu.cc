@@ -72,6 +72,12 @@ int menu_choice(const std::vector<MenuPrompt>& prompts, int initial) {
       case key::kEnd: current = n; break;
       case key::kEnter: return current;
       case key::kEsc: return 0;
+      case key::kMouseLeft:
+        for (int i = 0; i < n; ++i) {
+          const MenuPrompt& p = prompts[i];
+          if (k.row == p.row && k.col >= p.col && k.col < p.col + int(p.label.size())) return i + 1;
+        }
+        break;
       default:
         if (k.code > ' ' && k.code < 256) {
           if (int found = by_letter(prompts, current, char(k.code))) return found;

@@ -150,6 +150,10 @@ std::string CONFIRMA(const std::string& question, const std::string& default_ans
       chosen = choices[current];
     } else if (k.code == key::kEsc) {
       chosen = choices[1];
+    } else if (k.code == key::kMouseLeft && k.row == 23) {
+      for (int i = 0; i < 2; ++i) {
+        if (k.col >= cols[i] && k.col < cols[i] + 3) chosen = choices[i];
+      }
     } else if (k.code > 0 && k.code < 256 && (letter == 'S' || letter == 'N')) {
       chosen = letter == 'S' ? "SIM" : "NAO";
     }

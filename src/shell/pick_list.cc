@@ -71,7 +71,13 @@ Outcome run_list(int top, int left, int bottom, int right, std::vector<std::stri
       scr.put(top + 1 + r, left + 1, text, i == current ? sc.selected : sc.normal);
     }
     bar.update(current + 1, n);
-    const KeyEvent k = keyboard().wait_key();
+    KeyEvent k = keyboard().wait_key();
+    if (k.code == key::kMouseLeft) {  // a click on an item acts as Enter on it
+      const int i = first + k.row - top - 1;
+      if (k.row <= top || k.row >= bottom || k.col <= left || k.col >= right || i >= n) continue;
+      current = i;
+      k.code = key::kEnter;
+    }
     switch (k.code) {
       case key::kUp: current = std::max(0, current - 1); break;
       case key::kDown: current = std::min(n - 1, current + 1); break;

@@ -55,6 +55,7 @@ struct ShellState {
   // The gauge's saved region and cursor shape.
   Region gauge_region;
   CursorShape gauge_cursor = CursorShape::kNormal;
+  int gauge_blocks = 0;
 
   // Text of the entry field being edited (for the copy key), or empty.
   std::function<std::string()> active_field_text;

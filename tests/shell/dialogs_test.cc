@@ -81,6 +81,10 @@ TEST_F(DialogsTest, GaugeCountsHalfPercentsUpToFifty) {
   for (int c = 0; c < 80; ++c) blocks += screen().at(20, c).glyph == glyph::kFullBlock;
   EXPECT_EQ(blocks, 50);
   EXPECT_EQ(screen().at(20, 59).attr, make_attr(13, 1));  // ASTER
+  FESCALA(gauge_percent(1, 4));  // back to 12 blocks
+  EXPECT_EQ(screen().at(20, 21).glyph, glyph::kFullBlock);
+  EXPECT_EQ(screen().at(20, 22).glyph, ' ');
+  EXPECT_EQ(gauge_percent(5, 0), 0.0);
   FESCALA("RESTAURA");
   for (int r = 15; r <= 22; ++r) EXPECT_EQ(row(r), std::string(80, ' '));
   EXPECT_EQ(screen().cursor_shape(), CursorShape::kInsert);
@@ -120,7 +124,8 @@ TEST_F(DialogsTest, MenuDrawsItemsAndRuns) {
     const char* keys;
     int choice;
   } cases[] = {{"<ENTER>", 1}, {"<DOWN><DOWN><ENTER>", 3}, {"<UP><ENTER>", 3},
-               {"<DOWN><DOWN><DOWN><ENTER>", 1}, {"c", 2}, {"<ESC>", 0}};
+               {"<DOWN><DOWN><DOWN><ENTER>", 1}, {"c", 2}, {"<ESC>", 0},
+               {"<CLICK:9,5><ENTER>", 3}, {"<CLICK:12,5><ESC>", 0}};
   for (const Case& c : cases) {
     start(c.keys);
     const auto prompts = MONTA_MENU(6, 1, {{"INDEXAÇÃO", " INDEXAÇÃO DOS ARQUIVOS "},
@@ -145,6 +150,7 @@ TEST_F(DialogsTest, PickListMultipleMarking) {
       {"<ENTER><ENTER><DOWN><ENTER><F5>", "        2024"},  // twice unmarks
       {"<F5>", ""},
       {"<ENTER><DOWN><DOWN><ENTER><F5>", "        2023        2025"},
+      {"<CLICK:8,15><CLICK:4,15><F5>", "        2025"},  // a click marks; outside, nothing
       {"<ENTER><ESC>", ""},
   };
   for (const Case& c : cases) {

@@ -210,7 +210,8 @@ TEST_F(MessageTest, QuestionDefaultsAndEsc) {
     const char* answer;
   } cases[] = {{"", "<ESC>", "N"},   {"N", "<ESC>", "S"},          {"", "<ENTER>", "S"},
                {"N", "<ENTER>", "N"}, {"", "<RIGHT><ENTER>", "N"}, {"N", "<LEFT><ENTER>", "S"},
-               {"", "n", "N"},       {"N", "s", "S"},              {"", "x<ESC>", "N"}};
+               {"", "n", "N"},       {"N", "s", "S"},              {"", "x<ESC>", "N"},
+               {"", "<CLICK:23,50>", "N"}, {"", "<CLICK:23,30><CLICK:23,45>", "S"}};
   for (const Case& c : cases) {
     start(c.keys);
     screen().put(23, 0, std::string(80, '-'), 0x07);
