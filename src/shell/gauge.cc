@@ -25,7 +25,7 @@ void draw_gauge(const std::string& caption) {
   s.fill(17, 7, 17, 63, glyph::kHorizontal, a);
   s.put(18, 7, "    1   10   20   30  40   50   60   70   80   90   100  ", a);
   draw_frame(19, kBarCol - 1, 21, kBarCol + kBarWidth, 1, a);
-  for (int c = kBarCol + 4; c < kBarCol + kBarWidth; c += 5) {
+  for (int c = kBarCol + 5; c < kBarCol + kBarWidth; c += 5) {
     s.put_glyph(19, c, glyph::kTeeDown, a);
     s.put_glyph(21, c, glyph::kTeeUp, a);
   }
