@@ -5,6 +5,8 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <map>
+#include <memory>
 
 #include "base/file_resolver.h"
 #include "base/latin1.h"
@@ -64,11 +66,6 @@ std::vector<Marker> operator+(std::vector<Marker> a, const std::vector<Marker>& 
   return a;
 }
 
-bool had(const std::vector<Field>& fields, std::string_view name) {
-  for (const Field& f : fields)
-    if (f.def.name == name) return true;
-  return false;
-}
 
 // Runs `fn` on every visible record of `t` in record order.
 template <typename Fn>
@@ -104,7 +101,8 @@ Status set_blank(Table* t, const char* field, std::string_view value) {
 
 // Value fixes applied to a rebuilt table.
 
-Status fix_cfa(Table* t, const std::vector<Field>&) {
+Status fix_cfa(const FixContext& c) {
+  Table* t = c.table;
   int first = t->field_index("CFAINICIAL"), last = t->field_index("CFAFINAL");
   auto zero_fill = [&](int f) {
     std::string s(t->raw(f));
@@ -118,26 +116,81 @@ Status fix_cfa(Table* t, const std::vector<Field>&) {
   });
 }
 
-Status fix_mnt(Table* t, const std::vector<Field>&) { return set_blank(t, "MNT_TPCC", "1"); }
+Status fix_mnt(const FixContext& c) { return set_blank(c.table, "MNT_TPCC", "1"); }
 
-Status fix_pa(Table* t, const std::vector<Field>& old) {
-  if (!had(old, "PA_EXIGCBO")) KAV_RETURN_IF_ERROR(set_all(t, "PA_EXIGCBO", "S"));
-  if (!had(old, "PA_6MESES")) KAV_RETURN_IF_ERROR(set_all(t, "PA_6MESES", "N"));
+Status fix_pa(const FixContext& c) {
+  Table* t = c.table;
+  if (!c.had("PA_EXIGCBO")) KAV_RETURN_IF_ERROR(set_all(t, "PA_EXIGCBO", "S"));
+  if (!c.had("PA_6MESES")) KAV_RETURN_IF_ERROR(set_all(t, "PA_6MESES", "N"));
   return Status::Ok();
 }
 
-Status fix_emu(Table* t, const std::vector<Field>&) { return fill_blank(t, "EMU_MVM", "EMU_CMP"); }
-Status fix_vpa(Table* t, const std::vector<Field>&) { return fill_blank(t, "VPA_MVM", "VPA_CMP"); }
+Status fix_emu(const FixContext& c) { return fill_blank(c.table, "EMU_MVM", "EMU_CMP"); }
+Status fix_vpa(const FixContext& c) { return fill_blank(c.table, "VPA_MVM", "VPA_CMP"); }
 
-Status fix_cid(Table* t, const std::vector<Field>& old) {
-  if (had(old, "CMP_INI")) return Status::Ok();
+Status fix_cid(const FixContext& c) {
+  Table* t = c.table;
+  if (c.had("CMP_INI")) return Status::Ok();
   KAV_RETURN_IF_ERROR(set_all(t, "CMP_INI", "200801"));
   return set_all(t, "CMP_FIM", "999999");
 }
 
-Status fix_pasrv(Table* t, const std::vector<Field>&) {
+Status fix_pasrv(const FixContext& c) {
+  Table* t = c.table;
   int f = t->field_index("PASRV_SRV");
   return each_record(t, [&]() { return t->put_raw(f, "0" + std::string(t->raw(f).substr(0, 2))); });
+}
+
+// Budget rows written before the financing type existed take the type of
+// their procedure's financing code ("01", "07" or blank PAB "1"; "05", "06"
+// MAC "2"; "02", "04" FAEC "3"; "08" "4"; other "0"), from the procedure
+// table row of the budget's competence, else of any competence. Rows whose
+// procedure is unknown stay blank, for the consistency run to report.
+std::string financing_type(std::string_view ctf) {
+  std::string code(ctf.substr(0, std::min<size_t>(2, ctf.size())));
+  if (code == "01" || code == "07" || blank(code)) return "1";
+  if (code == "05" || code == "06") return "2";
+  if (code == "02" || code == "04") return "3";
+  if (code == "08") return "4";
+  return "0";
+}
+
+Status fix_ipu(const FixContext& c) {
+  if (c.had("IPU_TPFIN")) return Status::Ok();
+  auto pa_path = resolve_path(c.store.path("S_PA.DBF"));
+  if (!pa_path) return Status::Ok();
+  std::unique_ptr<Table> owned;
+  Table* pa = c.store.table("PA");
+  if (pa == nullptr || c.store.workspace().find("PA")->path != *pa_path) {
+    KAV_RETURN_IF_ERROR(Table::Open(*pa_path, &owned));
+    pa = owned.get();
+  }
+  int id = pa->field_index("PA_ID"), cmp = pa->field_index("PA_CMP"), ctf = pa->field_index("PA_CTF");
+  if (id < 0 || cmp < 0 || ctf < 0) return Status::Ok();
+  std::map<std::string, std::string> by_competence, by_procedure;  // key -> PA_CTF
+  uint32_t keep = pa->recno();
+  int order = pa->order();
+  KAV_RETURN_IF_ERROR(each_record(pa, [&]() {
+    std::string proc(pa->raw(id)), ctf_text(pa->raw(ctf));
+    by_competence[std::string(pa->raw(cmp)) + proc] = ctf_text;
+    by_procedure.emplace(proc, ctf_text);
+    return Status::Ok();
+  }));
+  if (!owned) {
+    KAV_RETURN_IF_ERROR(pa->SetOrder(order));
+    KAV_RETURN_IF_ERROR(pa->GoTo(keep));
+  }
+  Table* t = c.table;
+  int ipu_cmp = t->field_index("IPU_CMP"), ipu_pa = t->field_index("IPU_PA");
+  int type = t->field_index("IPU_TPFIN");
+  return each_record(t, [&]() {
+    std::string proc(t->raw(ipu_pa));
+    auto in_competence = by_competence.find(std::string(t->raw(ipu_cmp)) + proc);
+    if (in_competence != by_competence.end())
+      return t->put_raw(type, financing_type(in_competence->second));
+    auto any = by_procedure.find(proc);
+    return any == by_procedure.end() ? Status::Ok() : t->put_raw(type, financing_type(any->second));
+  });
 }
 
 // Fixes applied at every opening that needs no rebuild.
@@ -209,7 +262,7 @@ const std::vector<Upgrade>& upgrades() {
                           {M::kWidthNot, "IPU_PA", 9},
                           {M::kAt, "IPU_TPFIN", 2},
                           {M::kNarrower, "IPU_VL_O", 15}},
-       nullptr, nullptr, true},
+       fix_ipu, nullptr, true},
       {"EMU", missing({"EMU_CHKSM", "EMU_MVM"}) + std::vector<M>{{M::kWidthNot, "EMU_EMA", 6}},
        fix_emu},
       {"VPA",
@@ -284,6 +337,12 @@ std::string folder_of(const std::string& path) {
 
 }  // namespace
 
+bool FixContext::had(std::string_view name) const {
+  for (const Field& f : old_fields)
+    if (f.def.name == name) return true;
+  return false;
+}
+
 bool needs_upgrade(const std::string& alias, const Table& t) {
   const Upgrade* u = find_upgrade(alias);
   if (u == nullptr) return false;
@@ -340,7 +399,7 @@ bool rebuild_table(Store& store, const std::string& alias, const std::vector<Fie
   if (st.ok()) st = Table::Open(temp, &fresh);
   if (st.ok()) st = area->table->CloseIndexes();
   if (st.ok()) st = copy_records(area->table.get(), fresh.get());
-  if (st.ok() && fix) st = fix(fresh.get(), old_fields);
+  if (st.ok() && fix) st = fix(FixContext{store, fresh.get(), old_fields});
   if (st.ok()) st = fresh->Close();
   if (!st.ok()) {
     fresh.reset();

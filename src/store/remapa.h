@@ -5,6 +5,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "base/status.h"
@@ -29,7 +30,13 @@ Status copy_records(xbase::Table* from, xbase::Table* to);
 // scratch name TEMP.DBF until complete; its index files are deleted. The
 // `fix` runs on the new table before it takes the old one's place.
 // Messages: `title` + file name (wait), the copy line, the end (wait).
-using ValueFix = Status (*)(xbase::Table* t, const std::vector<xbase::Field>& old_fields);
+struct FixContext {
+  Store& store;
+  xbase::Table* table;                        // the new table
+  const std::vector<xbase::Field>& old_fields;  // the layout it replaces
+  bool had(std::string_view name) const;
+};
+using ValueFix = Status (*)(const FixContext& fix);
 bool rebuild_table(Store& store, const std::string& alias, const std::vector<xbase::FieldDef>& fields,
                    const std::string& title, ValueFix fix);
 

@@ -107,7 +107,11 @@ bool Store::TENTABRIR(const std::string& file, const std::string& alias) {
   if (e != nullptr && e->file != latin1_upper(file)) e = nullptr;
   Status st = ws_.Open(*found, alias, e);
   if (!st.ok()) return report(latin1_upper(file) + ".DBF", st);
-  return e == nullptr || FREMAPA(alias);
+  if (e == nullptr || FREMAPA(alias)) return true;
+  // A table left in its old layout is not used.
+  Status closed = ws_.Close(alias);
+  (void)closed;
+  return false;
 }
 
 Status Store::use_work_table(const std::string& file, const std::string& alias) {

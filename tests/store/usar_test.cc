@@ -193,6 +193,15 @@ TEST_F(UsarTest, TableHeldByAnotherProcessIsReportedAsInUse) {
   EXPECT_TRUE(ui_.of("wait").empty());  // never taken for a missing table
 }
 
+TEST_F(UsarTest, DamagedTableIsReportedAndNeverTakenForMissing) {
+  MakePrd();
+  std::filesystem::resize_file(file("S_PRD.DBF"), 40);  // header cut short
+  EXPECT_FALSE(store_->USAR("PRD"));
+  ASSERT_EQ(ui_.of("end").size(), 1u);
+  EXPECT_EQ(ui_.of("end")[0].rfind("ERRO NO ARQUIVO S_PRD.DBF: ", 0), 0u) << ui_.of("end")[0];
+  EXPECT_TRUE(ui_.of("wait").empty());
+}
+
 TEST_F(UsarTest, BackupListFollowsTheFeatureSwitchAndTheCompetence) {
   std::string feature, competence;
   StoreContext ctx;
