@@ -1,5 +1,7 @@
 #include "platform/keyboard.h"
 
+#include "platform/close_request.h"
+
 namespace kav {
 
 void Keyboard::push_text(std::string_view latin1) {
@@ -7,6 +9,7 @@ void Keyboard::push_text(std::string_view latin1) {
 }
 
 KeyEvent Keyboard::next(int timeout_ms, bool blocking) {
+  if (close_requested() && on_close_) on_close_();
   KeyEvent k;
   if (!pushed_.empty()) {
     k.code = pushed_.front();
@@ -14,6 +17,7 @@ KeyEvent Keyboard::next(int timeout_ms, bool blocking) {
   } else if (blocking) {
     console_->refresh();
     k = console_->read_key(timeout_ms);
+    if (close_requested() && on_close_) on_close_();
   } else {
     k = console_->poll_key();
   }

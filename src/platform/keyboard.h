@@ -46,6 +46,10 @@ class Keyboard {
   int last_key() const { return last_.code; }
   bool last_ctrl() const { return last_.ctrl; }
 
+  // Run at a wait once the window is closed or the process asked to end
+  // (see close_request.h); it is expected not to return.
+  void set_close_handler(std::function<void()> h) { on_close_ = std::move(h); }
+
   void install_hot_key(const std::string& name, int code, Handler handler);
   void remove_hot_key(const std::string& name);
   bool has_hot_key(const std::string& name) const { return hot_.count(name) != 0; }
@@ -62,6 +66,7 @@ class Keyboard {
   HotKeys hot_;
   std::map<std::string, bool> running_;
   KeyEvent last_;
+  std::function<void()> on_close_;
 };
 
 }  // namespace kav

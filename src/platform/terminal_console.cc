@@ -12,6 +12,7 @@
 #include <string>
 
 #include "base/latin1.h"
+#include "platform/close_request.h"
 
 namespace kav {
 
@@ -210,7 +211,7 @@ KeyEvent TerminalConsole::read_key(int timeout_ms) {
       refresh();
       continue;
     }
-    if (status == ERR && timeout_ms >= 0) return KeyEvent{};
+    if (status == ERR && (timeout_ms >= 0 || close_requested())) return KeyEvent{};
     const KeyEvent k = decode(status, ch);
     if (k.code == key::kNone) continue;
     if (too_small()) continue;  // no keys reach the program behind the notice
@@ -257,7 +258,9 @@ Status open_terminal_console(std::unique_ptr<Console>* out) {
   }
   std::setlocale(LC_ALL, "");
   if (std::strcmp(nl_langinfo(CODESET), "UTF-8") != 0) std::setlocale(LC_CTYPE, "C.UTF-8");
-  if (initscr() == nullptr) return Status::IoError("nao foi possivel iniciar o terminal");
+  if (newterm(nullptr, stdout, stdin) == nullptr) {
+    return Status::IoError("nao foi possivel iniciar o terminal (TERM)");
+  }
   raw();
   noecho();
   nonl();
@@ -269,6 +272,7 @@ Status open_terminal_console(std::unique_ptr<Console>* out) {
   auto console = std::make_unique<TerminalConsole>();
   g_terminal = console.get();
   std::atexit(end_terminal);
+  watch_close_signals();
   *out = std::move(console);
   return Status::Ok();
 }

@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "shell/dbf_colour_table.h"
+
 namespace kav {
 
 ShellState& shell() {
@@ -15,6 +17,9 @@ void attach_console(Console* console) {
   s = ShellState();
   s.console = console;
   s.keyboard = std::make_unique<Keyboard>(console);
+  s.keyboard->set_close_handler([] { quit_program(0); });
+  static DbfColourTable program_folder_colours(".");
+  s.colour_table = &program_folder_colours;
 }
 
 Screen& screen() { return shell().console->screen(); }

@@ -66,7 +66,9 @@ struct ShellState {
 };
 
 ShellState& shell();
-// Starts the toolkit on `console` (which must outlive it) with fresh state.
+// Starts the toolkit on `console` (which must outlive it) with fresh state:
+// the colours come from S_COR.DBF of the program folder, and closing the
+// terminal ends the program through quit_program().
 void attach_console(Console* console);
 Screen& screen();
 Keyboard& keyboard();

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/close_request.h"
 #include "platform/script_console.h"
 
 namespace kav {
@@ -71,6 +72,22 @@ TEST(KeyboardTest, EscapePollDropsOtherKeys) {
   EXPECT_FALSE(kb.escape_pressed());
   EXPECT_TRUE(kb.escape_pressed());
   EXPECT_FALSE(kb.escape_pressed());
+}
+
+TEST(KeyboardDeathTest, CloseRequestReachesTheProgramAtItsNextWait) {
+  auto c = script("a");
+  Keyboard kb(c.get());
+  kb.set_close_handler([] {
+    std::fputs("closing tables", stderr);
+    std::exit(0);
+  });
+  EXPECT_EQ(kb.inkey().code, 'a');
+  EXPECT_EXIT(
+      {
+        request_close();
+        kb.inkey();
+      },
+      testing::ExitedWithCode(0), "closing tables");
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // A small program on the terminal backend for the tmux test: a framed box
-// in colours, then the code of every key typed until Esc.
+// in colours, then the code of every key typed until Esc. When the terminal
+// goes away it writes "fechado" to the file named by its argument.
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -9,7 +10,7 @@
 #include "shell/shell_state.h"
 #include "shell/window.h"
 
-int main() {
+int main(int argc, char** argv) {
   std::unique_ptr<kav::Console> console;
   const kav::Status st = kav::open_terminal_console(&console);
   if (!st.ok()) {
@@ -17,6 +18,13 @@ int main() {
     return 2;
   }
   kav::attach_console(console.get());
+  const std::string closed = argc > 1 ? argv[1] : "";
+  kav::shell().before_quit = [closed] {
+    if (FILE* f = closed.empty() ? nullptr : std::fopen(closed.c_str(), "w")) {
+      std::fputs("fechado", f);
+      std::fclose(f);
+    }
+  };
   console->set_title("KAV/SUS");
   kav::WINDOW(5, 10, 12, 50, "W+/B", 2);
   kav::screen().put(6, 12, "CAIXA DE TESTE ÇÃO", kav::make_attr(14, 1));

@@ -40,8 +40,8 @@ std::string pane_with(const std::string& wanted, bool escapes = false) {
 class TmuxTest : public testing::Test {
  protected:
   void TearDown() override { tmux("kill-server"); }
-  void start(int cols, int rows) {
-    const std::string probe = PROBE_PATH;
+  void start(int cols, int rows, const std::string& closed = "") {
+    const std::string probe = std::string(PROBE_PATH) + " " + closed;
     tmux("-f /dev/null new-session -d -s probe -x " + std::to_string(cols) + " -y " +
          std::to_string(rows) + " 'env TERM=tmux-256color LANG=C.UTF-8 " + probe + "'");
   }
@@ -85,6 +85,25 @@ TEST_F(TmuxTest, SmallTerminalGetsANotice) {
   EXPECT_EQ(pane.find("CAIXA"), std::string::npos);
   tmux("resize-window -t probe -x 80 -y 25");
   EXPECT_NE(pane_with("CAIXA DE TESTE").find("CAIXA DE TESTE"), std::string::npos);
+}
+
+TEST_F(TmuxTest, ClosingTheTerminalEndsThroughTheProgram) {
+  const std::string closed = testing::TempDir() + "/closed" + std::to_string(getpid());
+  std::remove(closed.c_str());
+  start(80, 25, closed);
+  ASSERT_NE(pane_with("CAIXA DE TESTE").find("CAIXA"), std::string::npos);
+  tmux("kill-session -t probe");  // the probe gets SIGHUP
+  std::string text;
+  for (int i = 0; i < 400 && text.empty(); ++i) {
+    usleep(10000);
+    if (FILE* f = std::fopen(closed.c_str(), "r")) {
+      char buf[16] = {};
+      text = std::fgets(buf, sizeof buf, f) ? buf : "";
+      std::fclose(f);
+    }
+  }
+  EXPECT_EQ(text, "fechado");
+  std::remove(closed.c_str());
 }
 
 }  // namespace
