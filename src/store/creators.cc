@@ -15,6 +15,13 @@ bool create_table(Store& store, const std::string& name, bool announce) {
   std::vector<xbase::FieldDef> fields;
   Status st = creation_fields(name, &fields);
   if (st.ok()) st = xbase::Table::Create(store.path(file), fields);
+  // The control tables are made with their one record.
+  if (st.ok() && (file == "S_CTR.DBF" || file == "S_SS.DBF")) {
+    std::unique_ptr<xbase::Table> t;
+    st = xbase::Table::Open(store.path(file), &t);
+    if (st.ok()) st = t->Append();
+    if (st.ok()) st = t->Close();
+  }
   if (!st.ok()) {
     store.ui().end_program("ERRO AO CRIAR " + file + ": " + st.message());
     return false;

@@ -9,7 +9,8 @@ class Store;
 
 // Creates table `name` (base name) of the program folder in its creation
 // layout, after "CRIANDO ARQUIVO " + file (wait) when `announce`. A table
-// that exists is left as it is. False (reported) when it cannot be made.
+// that exists is left as it is; S_CTR and S_SS are made with their one
+// (blank) record. False (reported) when it cannot be made.
 bool create_table(Store& store, const std::string& name, bool announce);
 
 // The named creators of the start-up and the upgrade, on the installed

@@ -75,12 +75,16 @@ bool Store::USAR(const std::string& alias, bool force) {
   } else {
     ws_.Select(e->alias);
   }
+  // A table selected again keeps its record; a new or packed one starts at
+  // its first record in order 1.
+  uint32_t keep = fresh ? 0 : area->table->recno();
   if (force && !never_packed(*e) && !e->indexes.empty()) {
     Status st = area->table->CloseIndexes();
     if (st.ok()) st = area->table->Pack();
     if (!st.ok()) return report(e->table_file(), st);
+    keep = 0;
   }
-  if (!check_indexes(area, force)) return false;
+  if (!check_indexes(area, force, keep)) return false;
   if (fresh && is_control_table(*e) && !refuse_empty_control(area)) return false;
   ui().show_line("");
   return true;
@@ -156,7 +160,7 @@ bool index_file_matches(const std::string& path, std::string_view key) {
 
 }  // namespace
 
-bool Store::check_indexes(WorkArea* area, bool force) {
+bool Store::check_indexes(WorkArea* area, bool force, uint32_t keep) {
   const CatalogEntry& e = *area->entry;
   xbase::Table* t = area->table.get();
   if (e.indexes.empty()) return true;
@@ -184,14 +188,14 @@ bool Store::check_indexes(WorkArea* area, bool force) {
     if (!st.ok()) return report(std::string(ix.tag) + ".NTX", st);
   }
   st = t->SetOrder(1);
-  if (st.ok()) st = t->GoTop();
+  if (st.ok()) st = keep ? t->GoTo(keep) : t->GoTop();
   if (!st.ok()) return report(e.table_file(), st);
   return true;
 }
 
 bool Store::rebuild_indexes(const std::string& alias) {
   WorkArea* area = ws_.find(alias);
-  return area != nullptr && area->entry != nullptr && check_indexes(area, true);
+  return area != nullptr && area->entry != nullptr && check_indexes(area, true, 0);
 }
 
 bool Store::select_order(const std::string& alias, std::string_view key) {

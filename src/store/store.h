@@ -4,6 +4,7 @@
 // records their stamps at every orderly close (S_CARTEM.DBI).
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -34,10 +35,11 @@ class Store {
   Store& operator=(const Store&) = delete;
 
   // USAR(alias, force): the table open and selected, its indexes checked
-  // and attached, order 1 current and the table at its first record in
-  // that order (no indexes: first record on opening, unchanged when it was
-  // open; S_CTR and S_SS stand on their last record, the control record).
-  // Force rebuilds every index, packing first (never APA or PAP).
+  // and attached, order 1 current. A table just opened stands at its first
+  // record in order 1 (S_CTR and S_SS on their last record, the control
+  // record); one that was open keeps its record. Force rebuilds every
+  // index, packing first (never APA or PAP; a packed table starts again
+  // at its first record).
   // USAR("ABRINDO"): close everything and run the integrity check.
   // USAR("FECHANDO"): close everything and write S_CARTEM.DBI.
   bool USAR(const std::string& alias, bool force = false);
@@ -72,7 +74,9 @@ class Store {
 
  private:
   bool open_entry(const CatalogEntry& e);
-  bool check_indexes(WorkArea* area, bool force);
+  // Checks, builds and attaches the indexes of `area`; order 1 becomes
+  // current, on record `keep` (0: the first record in that order).
+  bool check_indexes(WorkArea* area, bool force, uint32_t keep);
   Status build_index(xbase::Table* t, const CatalogIndex& ix);
   bool refuse_empty_control(WorkArea* area);
   bool report(const std::string& what, const Status& st);

@@ -24,5 +24,8 @@ bool TENTABRIR(const std::string& file, const std::string& alias) {
 }
 bool FREMAPA(const std::string& alias) { return store().FREMAPA(alias); }
 bool REFOVPA() { return store().REFOVPA(); }
+bool select_order(const std::string& alias, const std::string& key) {
+  return store().select_order(alias, key);
+}
 
 }  // namespace kav

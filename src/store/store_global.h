@@ -18,5 +18,7 @@ bool USAR(const std::string& mode, std::vector<std::string>* list);
 bool TENTABRIR(const std::string& file, const std::string& alias);
 bool FREMAPA(const std::string& alias);
 bool REFOVPA();
+// Makes current the order of `alias` whose catalog key is `key`.
+bool select_order(const std::string& alias, const std::string& key);
 
 }  // namespace kav

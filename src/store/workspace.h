@@ -26,10 +26,6 @@ class Workspace {
   // Opens `path` under `alias` and selects it; a table already under that
   // alias is closed first.
   Status Open(const std::string& path, std::string_view alias, const CatalogEntry* entry);
-  // Puts a table opened elsewhere under `alias` (after a rebuild).
-  void Adopt(std::unique_ptr<xbase::Table> table, const std::string& path, std::string_view alias,
-             const CatalogEntry* entry);
-
   WorkArea* find(std::string_view alias);
   xbase::Table* table(std::string_view alias);
   bool Select(std::string_view alias);
@@ -40,6 +36,9 @@ class Workspace {
   Status CloseAll();
 
  private:
+  void Adopt(std::unique_ptr<xbase::Table> table, const std::string& path, std::string_view alias,
+             const CatalogEntry* entry);
+
   std::vector<std::unique_ptr<WorkArea>> areas_;
   std::string selected_;
 };

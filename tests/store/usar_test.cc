@@ -10,6 +10,7 @@
 #include <filesystem>
 
 #include "store/creators.h"
+#include "store/store_global.h"
 #include "store_fixture.h"
 
 namespace kav::testing {
@@ -67,10 +68,12 @@ TEST_F(UsarTest, AliasIgnoresCaseAndAnOpenTableIsNotReopened) {
   ASSERT_TRUE(store_->USAR("apa"));
   xbase::Table* first = store_->table("APA");
   ASSERT_TRUE(first->SetOrder(3).ok());
+  ASSERT_TRUE(first->GoTo(2).ok());
   ui_.clear();
   ASSERT_TRUE(store_->USAR("APA"));
   EXPECT_EQ(store_->table("APA"), first);
   EXPECT_EQ(first->order(), 1);  // the caller's order is reset
+  EXPECT_EQ(first->recno(), 2u);  // its record is kept
   EXPECT_TRUE(CreatedIndexes().empty());
 }
 
@@ -134,6 +137,9 @@ TEST_F(UsarTest, OrdersAreChosenByKey) {
 
 TEST_F(UsarTest, ControlRecordIsTheLastAndAnEmptyControlTableIsRefused) {
   ASSERT_TRUE(create_table(*store_, "S_CTR", false));
+  ASSERT_TRUE(store_->USAR("CTR"));  // created with its record
+  ASSERT_TRUE(store_->table("CTR")->Delete().ok());
+  ASSERT_TRUE(store_->USAR("FECHANDO"));
   EXPECT_FALSE(store_->USAR("CTR"));
   EXPECT_EQ(ui_.of("wait"),
             std::vector<std::string>{"ARQUIVO S_CTR.DBF SEM REGISTRO - RESTAURE A ULTIMA COPIA DE SEGURANCA"});
@@ -191,6 +197,22 @@ TEST_F(UsarTest, TableHeldByAnotherProcessIsReportedAsInUse) {
   EXPECT_EQ(ui_.of("end")[0],
             "ARQUIVO S_PRD.DBF EM USO POR OUTRO PROGRAMA (OUTRA COPIA DO kav32 NESTA PASTA?)");
   EXPECT_TRUE(ui_.of("wait").empty());  // never taken for a missing table
+}
+
+TEST_F(UsarTest, NamedEntryPointsWorkOnTheInstalledStore) {
+  install_store(store_.get());
+  EXPECT_TRUE(CRIAR_FXAPAC());
+  EXPECT_TRUE(CRIA_RAS());
+  EXPECT_EQ(ui_.of("wait"), std::vector<std::string>{"CRIANDO ARQUIVO S_FXAPAC.DBF"});
+  EXPECT_TRUE(file_exists("S_FXAPAC.DBF"));
+  EXPECT_TRUE(file_exists("S_RAS.DBF"));
+  EXPECT_TRUE(USAR("fxapac"));
+  EXPECT_TRUE(select_order("FXAPAC", "FX_INI + FX_FIM"));
+  std::vector<std::string> list;
+  EXPECT_TRUE(USAR("NADA", &list));
+  EXPECT_TRUE(USAR("FECHANDO"));
+  EXPECT_TRUE(file_exists("S_CARTEM.DBI"));
+  install_store(nullptr);
 }
 
 TEST_F(UsarTest, DamagedTableIsReportedAndNeverTakenForMissing) {
