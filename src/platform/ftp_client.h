@@ -39,8 +39,9 @@ class FtpConnection {
   // The entries of the current folder (parse_ms_dos_listing).
   virtual Status List(std::vector<FtpEntry>* entries) = 0;
   // Fetches the file `name` of the current folder into `local_folder` under
-  // the same name. The data goes to a temporary name and takes the place of
-  // an existing file only when the whole transfer succeeded. A name that is
+  // the same name (an existing file of that name in another case keeps its
+  // spelling). The data goes to a temporary name and takes the place of an
+  // existing file only when the whole transfer succeeded. A name that is
   // not a bare file name is refused before anything is sent.
   virtual Status Download(std::string_view name, const std::string& local_folder,
                           const FtpProgress& progress) = 0;

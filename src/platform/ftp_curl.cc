@@ -5,6 +5,7 @@
 
 #include <mutex>
 
+#include "base/file_resolver.h"
 #include "base/replacing_file.h"
 #include "platform/ftp_client.h"
 #include "platform/ftp_zip_names.h"
@@ -188,7 +189,7 @@ Status CurlFtpConnection::Download(std::string_view name, const std::string& loc
   if (!is_bare_file_name(name)) {
     return Status::Invalid("FTP: nome de arquivo recusado: " + std::string(name));
   }
-  ReplacingFile file(local_folder + "/" + std::string(name));
+  ReplacingFile file(resolve_or_same(local_folder + "/" + std::string(name)));
   KAV_RETURN_IF_ERROR(file.Open());
   Sink sink;
   sink.file = &file;

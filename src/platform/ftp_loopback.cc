@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "base/file_resolver.h"
 #include "base/replacing_file.h"
 #include "platform/ftp_zip_names.h"
 
@@ -84,7 +85,7 @@ class LoopbackConnection : public FtpConnection {
     std::error_code ec;
     if (!fs::is_regular_file(source, ec)) return Refuse("550 Failed to open file.");
     int64_t total = static_cast<int64_t>(fs::file_size(source, ec));
-    ReplacingFile file(local_folder + "/" + std::string(name));
+    ReplacingFile file(resolve_or_same(local_folder + "/" + std::string(name)));
     KAV_RETURN_IF_ERROR(file.Open());
     std::ifstream in(source, std::ios::binary);
     char buf[16384];

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <memory>
 
+#include "base/file_resolver.h"
 #include "base/latin1.h"
 #include "base/replacing_file.h"
 #include "platform/ftp_zip_names.h"
@@ -191,26 +192,27 @@ Status zip_pack(const std::string& archive, const std::vector<std::string>& sour
   std::vector<FileSource> files;
   files.reserve(sources.size());
   for (size_t i = 0; i < sources.size(); ++i) {
-    files.push_back(FileSource{sources[i], i, &progress});
+    files.push_back(FileSource{resolve_or_same(sources[i]), i, &progress});
     zip_error_init(&files.back().error);
   }
-  std::string temp = archive + ".tmp" + std::to_string(::getpid());
+  std::string target = resolve_or_same(archive);
+  std::string temp = target + ".tmp" + std::to_string(::getpid());
   Status st = pack_into(temp, &files, level, password);
   for (FileSource& f : files) {
     if (f.fd >= 0) ::close(f.fd);
     zip_error_fini(&f.error);
   }
-  if (st.ok() && ::rename(temp.c_str(), archive.c_str()) != 0) st = errno_status(archive);
+  if (st.ok() && ::rename(temp.c_str(), target.c_str()) != 0) st = errno_status(target);
   if (!st.ok()) {
     ::unlink(temp.c_str());
     return st;
   }
-  return sync_path(folder_of(archive), O_RDONLY | O_DIRECTORY);
+  return sync_path(folder_of(target), O_RDONLY | O_DIRECTORY);
 }
 
 Status zip_list(const std::string& archive, std::vector<std::string>* members) {
   Archive za;
-  KAV_RETURN_IF_ERROR(open_archive(archive, ZIP_RDONLY, &za));
+  KAV_RETURN_IF_ERROR(open_archive(resolve_or_same(archive), ZIP_RDONLY, &za));
   members->clear();
   zip_int64_t n = zip_get_num_entries(za.get(), 0);
   for (zip_int64_t i = 0; i < n; ++i) {
@@ -228,7 +230,7 @@ Status zip_extract(const std::string& archive, std::string_view member,
     return Status::Invalid("nome de arquivo recusado: " + std::string(target_name));
   }
   Archive za;
-  KAV_RETURN_IF_ERROR(open_archive(archive, ZIP_RDONLY, &za));
+  KAV_RETURN_IF_ERROR(open_archive(resolve_or_same(archive), ZIP_RDONLY, &za));
   std::string wanted = latin1_upper(member);
   zip_int64_t n = zip_get_num_entries(za.get(), 0);
   zip_int64_t found = -1;
@@ -241,7 +243,7 @@ Status zip_extract(const std::string& archive, std::string_view member,
   zip_file_t* zf = zip_fopen_index_encrypted(za.get(), static_cast<zip_uint64_t>(found), 0,
                                              password.empty() ? nullptr : password.c_str());
   if (zf == nullptr) return zip_status(what, zip_get_error(za.get()));
-  ReplacingFile out(folder + "/" + std::string(target_name));
+  ReplacingFile out(resolve_or_same(folder + "/" + std::string(target_name)));
   Status st = out.Open();
   char buf[65536];
   while (st.ok()) {

@@ -1,7 +1,8 @@
 // ZIP archives on libzip: deflate members, optionally with the traditional
 // PKWARE password. Members are packed under the bare names of their files
 // and unpacked only under a name the caller gives, never under a path
-// stored in the archive.
+// stored in the archive. Archives, sources and targets are looked up
+// ignoring case; an existing file keeps its spelling.
 #pragma once
 
 #include <cstddef>

@@ -320,20 +320,20 @@ TEST_F(CurlFtpTest, DownloadsWithProgressAndReplacesAnOlderCopy) {
   ASSERT_NE(server.port(), 0);
   std::unique_ptr<FtpConnection> c = connect(server);
   ASSERT_TRUE(c->ChangeFolder("cnes").ok());
-  write(local_ / "TerceirosBrasil_202401.zip", "old copy");
+  write(local_ / "terceirosbrasil_202401.ZIP", "old copy");  // replaced under its spelling
 
   std::vector<std::pair<int64_t, int64_t>> seen;
   Status st = c->Download("TerceirosBrasil_202401.zip", local_.path(),
                           [&](int64_t got, int64_t total) { seen.emplace_back(got, total); });
   ASSERT_TRUE(st.ok()) << st.message() << " / " << c->last_reply();
-  EXPECT_EQ(read(local_ / "TerceirosBrasil_202401.zip"), payload_);
+  EXPECT_EQ(read(local_ / "terceirosbrasil_202401.ZIP"), payload_);
   ASSERT_FALSE(seen.empty());
   EXPECT_EQ(seen.back().first, 300000);
   for (size_t i = 1; i < seen.size(); ++i) EXPECT_GE(seen[i].first, seen[i - 1].first);
 
   ASSERT_TRUE(c->Download("empty.txt", local_.path(), nullptr).ok());
   EXPECT_EQ(read(local_ / "empty.txt"), "");
-  EXPECT_EQ(local_.names(), (std::vector<std::string>{"TerceirosBrasil_202401.zip", "empty.txt"}));
+  EXPECT_EQ(local_.names(), (std::vector<std::string>{"empty.txt", "terceirosbrasil_202401.ZIP"}));
 
   // A missing file: the server's refusal, no file left behind.
   st = c->Download("absent.zip", local_.path(), nullptr);

@@ -232,6 +232,19 @@ TEST_F(ZipTest, FailuresLeaveTheTargetAsItWas) {
   EXPECT_FALSE(fs::exists(dir_ / "B.zip"));
 }
 
+TEST_F(ZipTest, FilesAreFoundIgnoringCaseAndKeepTheirSpelling) {
+  write(dir_ / "S_UPS.DBF", "table");
+  write(dir_ / "s_ups.abf", "older archive");
+  ASSERT_TRUE(zip_pack(dir_ / "S_UPS.ABF", {dir_ / "s_ups.dbf"}, 5, "", nullptr).ok());
+  std::vector<std::string> members;
+  ASSERT_TRUE(zip_list(dir_ / "S_Ups.Abf", &members).ok());
+  EXPECT_EQ(members, std::vector<std::string>{"S_UPS.DBF"});
+  write(dir_ / "S_UPS.DBF", "changed");
+  ASSERT_TRUE(zip_extract(dir_ / "S_UPS.ABF", "S_UPS.DBF", "", dir_.path(), "s_ups.dbf").ok());
+  EXPECT_EQ(read(dir_ / "S_UPS.DBF"), "table");
+  EXPECT_EQ(dir_.names(), (std::vector<std::string>{"S_UPS.DBF", "s_ups.abf"}));
+}
+
 TEST_F(ZipTest, StoredPathsNeverReachTheFileSystem) {
   fs::create_directories(dir_ / "work/dest");
   ASSERT_EQ(run({KAV_PYTHON3, "-c",
