@@ -7,8 +7,12 @@ namespace kav {
 namespace {
 
 volatile sig_atomic_t g_close = 0;
+volatile sig_atomic_t g_code = 0;
 
-void on_signal(int) { g_close = 1; }
+void on_signal(int) {
+  g_code = 1;
+  g_close = 1;
+}
 
 }  // namespace
 
@@ -23,6 +27,11 @@ void watch_close_signals() {
 
 bool close_requested() { return g_close != 0; }
 
-void request_close() { g_close = 1; }
+int close_exit_code() { return g_code; }
+
+void request_close(int exit_code) {
+  g_code = exit_code;
+  g_close = 1;
+}
 
 }  // namespace kav

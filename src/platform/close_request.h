@@ -1,7 +1,7 @@
-// The terminal window being closed (SIGHUP) or the process asked to end
-// (SIGTERM): the signal only sets a flag, and the keyboard hands the
-// request to the program at its next wait, where the tables can be closed
-// in order.
+// A request to end the program from outside its flow: the terminal window
+// closed (SIGHUP), the process asked to end (SIGTERM), a test script run
+// out of keys. It only sets a flag; the keyboard hands it to the program at
+// its next wait, where the tables can be closed in order.
 #pragma once
 
 namespace kav {
@@ -10,7 +10,8 @@ namespace kav {
 // a wait for a key returns).
 void watch_close_signals();
 bool close_requested();
-// For tests: as if the signal had come.
-void request_close();
+// The exit status the program should end with.
+int close_exit_code();
+void request_close(int exit_code);
 
 }  // namespace kav

@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <ctime>
 #include <filesystem>
 #include <fstream>
@@ -90,10 +91,17 @@ class LoopbackConnection : public FtpConnection {
     std::ifstream in(source, std::ios::binary);
     char buf[16384];
     int64_t received = 0;
-    while (in.read(buf, sizeof buf), in.gcount() > 0) {
+    int64_t limit = mode_ == LoopbackFtp::Mode::kBreakDownloads ? total / 2 : total;
+    while (received < limit) {
+      in.read(buf, static_cast<std::streamsize>(std::min<int64_t>(sizeof buf, limit - received)));
+      if (in.gcount() <= 0) break;
       KAV_RETURN_IF_ERROR(file.Append(std::string_view(buf, static_cast<size_t>(in.gcount()))));
       received += in.gcount();
       if (progress) progress(received, total);
+    }
+    if (received < total) {
+      socket_error_ = "Connection reset by peer";
+      return Status::IoError("FTP: " + socket_error_);
     }
     KAV_RETURN_IF_ERROR(file.Commit());
     return Reply("226 Transfer complete.");

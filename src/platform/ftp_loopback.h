@@ -1,7 +1,8 @@
 // A stand-in FTP server for tests: a local folder plays the server's login
 // folder. Listings come in the MS-DOS form (and go through the same
 // parser), downloads go through a temporary name like the real client's,
-// and the server can be told to refuse the login or to be unreachable.
+// and the server can be told to refuse the login, to be unreachable or to
+// break off its downloads.
 #pragma once
 
 #include <string>
@@ -16,6 +17,7 @@ class LoopbackFtp : public Ftp {
     kServe,        // answers like a working server
     kRefuseLogin,  // "530" to the login
     kUnreachable,  // the connection is refused by the network
+    kBreakDownloads,  // serves, but every download breaks off halfway
   };
 
   explicit LoopbackFtp(std::string root) : root_(std::move(root)) {}

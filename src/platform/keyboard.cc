@@ -1,5 +1,7 @@
 #include "platform/keyboard.h"
 
+#include <cstdlib>
+
 #include "platform/close_request.h"
 
 namespace kav {
@@ -8,8 +10,14 @@ void Keyboard::push_text(std::string_view latin1) {
   for (char c : latin1) pushed_.push_back(static_cast<unsigned char>(c));
 }
 
+void Keyboard::end_if_asked() {
+  if (!close_requested()) return;
+  if (on_close_) on_close_(close_exit_code());
+  std::exit(close_exit_code());
+}
+
 KeyEvent Keyboard::next(int timeout_ms, bool blocking) {
-  if (close_requested() && on_close_) on_close_();
+  end_if_asked();
   KeyEvent k;
   if (!pushed_.empty()) {
     k.code = pushed_.front();
@@ -17,7 +25,7 @@ KeyEvent Keyboard::next(int timeout_ms, bool blocking) {
   } else if (blocking) {
     console_->refresh();
     k = console_->read_key(timeout_ms);
-    if (close_requested() && on_close_) on_close_();
+    end_if_asked();
   } else {
     k = console_->poll_key();
   }

@@ -46,9 +46,10 @@ class Keyboard {
   int last_key() const { return last_.code; }
   bool last_ctrl() const { return last_.ctrl; }
 
-  // Run at a wait once the window is closed or the process asked to end
-  // (see close_request.h); it is expected not to return.
-  void set_close_handler(std::function<void()> h) { on_close_ = std::move(h); }
+  // Run with the exit status at a wait once the program is asked to end
+  // (see close_request.h); it is expected not to return. Without one the
+  // process exits at once.
+  void set_close_handler(std::function<void(int)> h) { on_close_ = std::move(h); }
 
   void install_hot_key(const std::string& name, int code, Handler handler);
   void remove_hot_key(const std::string& name);
@@ -59,6 +60,7 @@ class Keyboard {
 
  private:
   KeyEvent next(int timeout_ms, bool blocking);
+  void end_if_asked();
   bool run_hot_key(const KeyEvent& k);
 
   Console* console_;
@@ -66,7 +68,7 @@ class Keyboard {
   HotKeys hot_;
   std::map<std::string, bool> running_;
   KeyEvent last_;
-  std::function<void()> on_close_;
+  std::function<void(int)> on_close_;
 };
 
 }  // namespace kav

@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "base/latin1.h"
+#include "platform/close_request.h"
 
 namespace kav {
 
@@ -67,7 +68,7 @@ ScriptConsole::ScriptConsole(std::deque<ScriptKey> keys, Options options)
     dump("fim do roteiro");
     std::fprintf(stderr,
                  "kav32: o roteiro de teclas acabou enquanto o programa esperava uma tecla\n");
-    std::exit(3);
+    request_close(3);
   };
 }
 

@@ -52,7 +52,8 @@ class ScriptConsole : public Console {
   int tones() const { return tones_; }
   size_t keys_left() const { return keys_.size(); }
   // Called when the script has run out while the program waits; the
-  // default writes the error and ends the process with status 3.
+  // default dumps the screen, writes the error and asks the program to end
+  // with status 3 (close_request.h).
   void set_exhausted_handler(std::function<void()> h) { exhausted_ = std::move(h); }
 
  private:

@@ -46,7 +46,7 @@ Outcome run_list(int top, int left, int bottom, int right, std::vector<std::stri
   const int n = int(items.size());
   if (bottom - top - 1 >= n) bottom = top + n + 1;
   bottom = std::max(bottom, top + 2);  // at least one row inside the frame
-  const Scheme sc = parse_scheme(SETCOR("MENU"));
+  const Scheme sc = current_scheme();
   Screen& scr = screen();
   SOMBRA(top, left, bottom, right);
   scr.fill(top, left, bottom, right, ' ', sc.normal);

@@ -1,5 +1,5 @@
 // Pick lists: a framed list of texts with a scroll bar, single or multiple
-// choice.
+// choice, in the current colour.
 #pragma once
 
 #include <string>

@@ -17,7 +17,7 @@ void attach_console(Console* console) {
   s = ShellState();
   s.console = console;
   s.keyboard = std::make_unique<Keyboard>(console);
-  s.keyboard->set_close_handler([] { quit_program(0); });
+  s.keyboard->set_close_handler([](int code) { quit_program(code); });
   static DbfColourTable program_folder_colours(".");
   s.colour_table = &program_folder_colours;
 }

@@ -77,17 +77,17 @@ TEST(KeyboardTest, EscapePollDropsOtherKeys) {
 TEST(KeyboardDeathTest, CloseRequestReachesTheProgramAtItsNextWait) {
   auto c = script("a");
   Keyboard kb(c.get());
-  kb.set_close_handler([] {
+  kb.set_close_handler([](int code) {
     std::fputs("closing tables", stderr);
-    std::exit(0);
+    std::exit(code);
   });
   EXPECT_EQ(kb.inkey().code, 'a');
   EXPECT_EXIT(
       {
-        request_close();
+        request_close(5);
         kb.inkey();
       },
-      testing::ExitedWithCode(0), "closing tables");
+      testing::ExitedWithCode(5), "closing tables");
 }
 
 }  // namespace

@@ -2,11 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include "base/latin1.h"
-
 #include <cstdio>
 #include <fstream>
 #include <sstream>
+
+#include "base/latin1.h"
+#include "platform/keyboard.h"
 
 namespace kav {
 namespace {
@@ -82,8 +83,14 @@ TEST(ScriptConsoleTest, DumpsTheScreenAtEveryWait) {
 TEST(ScriptConsoleDeathTest, RunningOutOfKeysEndsWithAnError) {
   std::unique_ptr<ScriptConsole> c;
   ASSERT_TRUE(ScriptConsole::create("a", {}, &c).ok());
-  c->read_key(-1);
-  EXPECT_EXIT(c->read_key(-1), testing::ExitedWithCode(3), "roteiro de teclas acabou");
+  Keyboard kb(c.get());
+  kb.set_close_handler([](int code) {
+    std::fputs(" closing tables", stderr);
+    std::exit(code);
+  });
+  EXPECT_EQ(kb.inkey().code, 'a');
+  EXPECT_EQ(kb.inkey(0).code, key::kNone);  // a timed wait just times out
+  EXPECT_EXIT(kb.inkey(), testing::ExitedWithCode(3), "roteiro de teclas acabou.* closing tables");
 }
 
 }  // namespace

@@ -50,6 +50,7 @@ class TmuxTest : public testing::Test {
 TEST_F(TmuxTest, FramedBoxColoursAndKeys) {
   start(80, 25);
   const std::string pane = pane_with("CAIXA DE TESTE");
+  EXPECT_EQ(tmux("display-message -p -t probe '#{pane_title}'"), "KAV/SUS\n");
   EXPECT_NE(pane.find("╔═══"), std::string::npos) << pane;
   EXPECT_NE(pane.find("║ CAIXA DE TESTE ÇÃO"), std::string::npos) << pane;
   EXPECT_NE(pane.find("═╝"), std::string::npos) << pane;

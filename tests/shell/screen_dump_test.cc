@@ -58,6 +58,7 @@ TEST_F(ScreenDumpTest, Dialogs) {
   check("confirma", "<ESC>", [] { CONFIRMA("Deseja atualizar as tabelas agora?", "N"); });
   check("apop", "<DOWN><ENTER><ESC>", [] {
     std::string result;
+    set_colour(SETCOR("MENU"));
     APOP(6, 20, 14, 40, {"201001", "201002", "201003", "201004", "201005", "201006", "201007",
                          "201008", "201009", "201010"},
          result, true, "COMPETENCIAS");
