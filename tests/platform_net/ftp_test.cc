@@ -458,6 +458,16 @@ TEST(LoopbackFtp, ServesAFolderLikeAServer) {
   EXPECT_EQ(c->Download("../KAV0606.EXE", local.path(), nullptr).code(), Status::Code::kInvalid);
   EXPECT_EQ(ftp.hosts(), std::vector<std::string>{"ftp.example"});
 
+  ftp.set_mode(LoopbackFtp::Mode::kBreakDownloads);
+  c = current_ftp().Open({"ftp.example", 21, "/"}, FtpOptions());
+  ASSERT_TRUE(c->Connect().ok());
+  ASSERT_TRUE(c->ChangeFolder("cnes").ok());
+  write(local / "KAV0606.EXE", "older");
+  EXPECT_FALSE(c->Download("KAV0606.EXE", local.path(), nullptr).ok());
+  EXPECT_NE(c->socket_error(), "");
+  EXPECT_EQ(read(local / "KAV0606.EXE"), "older");
+  EXPECT_EQ(local.names(), std::vector<std::string>{"KAV0606.EXE"});
+
   ftp.set_mode(LoopbackFtp::Mode::kRefuseLogin);
   c = current_ftp().Open({"ftp.example", 21, "/"}, FtpOptions());
   EXPECT_FALSE(c->Connect().ok());
