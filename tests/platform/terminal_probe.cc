@@ -29,6 +29,7 @@ int main(int argc, char** argv) {
   kav::WINDOW(5, 10, 12, 50, "W+/B", 2);
   kav::screen().put(6, 12, "CAIXA DE TESTE ÇÃO", kav::make_attr(14, 1));
   kav::screen().put(7, 12, "PISCA", kav::make_attr(15, 12));
+  kav::screen().put(24, 76, "FIM", kav::make_attr(7, 0));  // up to the last cell
   for (;;) {
     const kav::KeyEvent k = kav::keyboard().inkey();
     if (k.code == kav::key::kEsc) break;

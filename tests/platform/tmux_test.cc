@@ -54,6 +54,7 @@ TEST_F(TmuxTest, FramedBoxColoursAndKeys) {
   EXPECT_NE(pane.find("╔═══"), std::string::npos) << pane;
   EXPECT_NE(pane.find("║ CAIXA DE TESTE ÇÃO"), std::string::npos) << pane;
   EXPECT_NE(pane.find("═╝"), std::string::npos) << pane;
+  EXPECT_NE(pane.find(std::string(76, ' ') + "FIM\n"), std::string::npos) << pane;
   // Bright white on blue, bright yellow text, a bright red background and
   // the grey shadow.
   const std::string coloured = pane_with("CAIXA", true);
