@@ -10,10 +10,8 @@ void DbfCursor::check(const Status& st) const {
 }
 
 void storage_failure(const Status& st) {
-  shell().LCREDAUTO = false;  // the operator must see it
-  MENSAGEM2({"ERRO NA LEITURA OU GRAVACAO DE ARQUIVO:", st.message(),
+  fatal_end({"ERRO NA LEITURA OU GRAVACAO DE ARQUIVO:", st.message(),
              "O PROGRAMA SERA ENCERRADO. RESTAURE A ULTIMA COPIA DE SEGURANCA."});
-  quit_program(1);
 }
 
 }  // namespace kav

@@ -67,6 +67,12 @@ void log_unattended(const std::string& text) {
   shell().AMENSAGENS.push_back(hhmm + text);
 }
 
+void fatal_end(const std::vector<std::string>& lines) {
+  shell().LCREDAUTO = false;  // the operator must see it
+  MENSAGEM2(lines);
+  quit_program(1);
+}
+
 void MENSAGEM(const std::string& kind, const std::string& text, int row, Region* saved) {
   const bool waiting = begins_with(kind, "ESPERE");
   const std::string avise_kinds = "AVISEAVISERECUPERAAVISESALVA";

@@ -23,7 +23,12 @@ bool MENSAGEM2(const std::vector<std::string>& lines, const std::string& kind = 
 // choice NAO comes first.
 std::string CONFIRMA(const std::string& question, const std::string& default_answer = "");
 
-// Row 23 message of the unattended log: "hh:mm " + text.
+// Adds "hh:mm " + text to the unattended log.
 void log_unattended(const std::string& text);
+
+// Shows the lines in a box (even during an unattended run), waits for a key
+// and ends the program with status 1: failures the program cannot go on
+// from.
+[[noreturn]] void fatal_end(const std::vector<std::string>& lines);
 
 }  // namespace kav
