@@ -107,9 +107,7 @@ class Reader {
 
 }  // namespace
 
-ArrayItem ArrayItem::Number(long long n) {
-  return {'N', right_aligned(std::to_string(n), 10), {}};
-}
+ArrayItem ArrayItem::Number(long long n) { return {'N', right_aligned(std::to_string(n), 10), {}}; }
 
 Status encode_array(const ArrayList& list, std::string* out) {
   out->assign("A");

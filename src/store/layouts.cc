@@ -10,44 +10,43 @@ namespace {
 
 // The production-record layout, shared by S_PRD and the December 2012
 // reprocessing table.
-#define KAV_PRD_FIELDS                                                                        \
-  "PRD_UID C 7, PRD_CMP C 6, PRD_FLH C 3, PRD_SEQ C 2, PRD_PA C 10, PRD_CBO C 6, "            \
-  "PRD_IDADE N 3 0, PRD_QT_P N 6 0, PRD_QT_A N 6 0, PRD_VL_P N 15 2, PRD_VL_A N 15 2, "       \
-  "PRD_MVM C 6, PRD_ORG C 3, PRD_FLPA C 1, PRD_FLCBO C 1, PRD_FLCA C 1, PRD_FLIDA C 1, "      \
-  "PRD_FLQT C 1, PRD_FLER C 1, PRD_APANUM C 13, PRD_CNSMED C 15, PRD_RMS C 4, "               \
-  "PRD_CNPJ C 14, PRD_NFIS C 6, PRD_RESID C 6, PRD_RUB C 6, PRD_TPFIN C 1, PRD_CPX C 1, "     \
-  "PRD_QTDATR N 6 0, PRD_QTDATU N 6 0, PRD_RC C 4, PRD_CIDPRI C 6, PRD_CIDSEC C 6, "          \
-  "PRD_CIDCAS C 6, PRD_INCOUT C 4, PRD_INCURG C 4, PRD_INSRG C 3, PRD_CPFPCT C 11, "          \
-  "PRD_CNSPCN C 15, PRD_DTINI C 8, PRD_DTREA C 8, PRD_SRV C 3, PRD_CSF C 3, "                 \
-  "PRD_EQUIP C 12, PRD_VL_FED N 10 2, PRD_VL_LOC N 10 2, PRD_VL_INC N 10 2, "                 \
-  "PRD_VL_CRD N 10 2, PRD_RUBFED C 6, PRD_LREX C 1, PRD_INE C 10, PRD_UNTERC C 7, "           \
+#define KAV_PRD_FIELDS                                                                    \
+  "PRD_UID C 7, PRD_CMP C 6, PRD_FLH C 3, PRD_SEQ C 2, PRD_PA C 10, PRD_CBO C 6, "        \
+  "PRD_IDADE N 3 0, PRD_QT_P N 6 0, PRD_QT_A N 6 0, PRD_VL_P N 15 2, PRD_VL_A N 15 2, "   \
+  "PRD_MVM C 6, PRD_ORG C 3, PRD_FLPA C 1, PRD_FLCBO C 1, PRD_FLCA C 1, PRD_FLIDA C 1, "  \
+  "PRD_FLQT C 1, PRD_FLER C 1, PRD_APANUM C 13, PRD_CNSMED C 15, PRD_RMS C 4, "           \
+  "PRD_CNPJ C 14, PRD_NFIS C 6, PRD_RESID C 6, PRD_RUB C 6, PRD_TPFIN C 1, PRD_CPX C 1, " \
+  "PRD_QTDATR N 6 0, PRD_QTDATU N 6 0, PRD_RC C 4, PRD_CIDPRI C 6, PRD_CIDSEC C 6, "      \
+  "PRD_CIDCAS C 6, PRD_INCOUT C 4, PRD_INCURG C 4, PRD_INSRG C 3, PRD_CPFPCT C 11, "      \
+  "PRD_CNSPCN C 15, PRD_DTINI C 8, PRD_DTREA C 8, PRD_SRV C 3, PRD_CSF C 3, "             \
+  "PRD_EQUIP C 12, PRD_VL_FED N 10 2, PRD_VL_LOC N 10 2, PRD_VL_INC N 10 2, "             \
+  "PRD_VL_CRD N 10 2, PRD_RUBFED C 6, PRD_LREX C 1, PRD_INE C 10, PRD_UNTERC C 7, "       \
   "PRD_STCRED C 1, PRD_CHKSM C 6, PRD_TEMP C 20"
 
 // The individual BPA line, shared by S_BPI and its history S_BPIHST.
-#define KAV_BPI_FIELDS                                                                        \
-  "BPI_UID C 7, BPI_CMP C 6, BPI_CNSMED C 15, BPI_CBO C 6, BPI_FLH C 3, BPI_SEQ C 2, "        \
-  "BPI_PA C 10, BPI_CPFPCT C 11, BPI_CNSPAC C 15, BPI_NMPAC C 30, BPI_DTNASC C 8, "           \
-  "BPI_SEXO C 1, BPI_IBGE C 6, BPI_DTATEN C 8, BPI_CID C 4, BPI_CATEN C 2, BPI_NAUT C 13, "   \
-  "BPI_QT_P N 6 0, BPI_QT_A N 6 0, BPI_IDADE N 3 0, BPI_MVM C 6, BPI_ORG C 3, "               \
-  "BPI_TPFIN C 1, BPI_RMS C 4, BPI_FLPA C 1, BPI_FLCID C 1, BPI_FLCBO C 1, BPI_FLCA C 1, "    \
-  "BPI_FLIDA C 1, BPI_FLQT C 1, BPI_FLER C 1, BPI_RACA C 2, BPI_ETNIA C 4, BPI_NACIO C 3, "   \
-  "BPI_SRV C 3, BPI_CSF C 3, BPI_EQUIPE C 12, BPI_CNPJ C 14, BPI_CEPPCN C 8, "                \
-  "BPI_CDLOGR C 3, BPI_LOGPCN C 30, BPI_CPLPCN C 10, BPI_NUMPCN C 5, BPI_BAIRRO C 30, "       \
-  "BPI_DDD C 2, BPI_TEL C 9, BPI_EMAIL C 40, BPI_VL_FED N 10 2, BPI_VL_LOC N 10 2, "          \
-  "BPI_VL_INC N 10 2, BPI_INCOUT C 4, BPI_INCURG C 4, BPI_RUB C 6, BPI_CPX C 1, "             \
+#define KAV_BPI_FIELDS                                                                      \
+  "BPI_UID C 7, BPI_CMP C 6, BPI_CNSMED C 15, BPI_CBO C 6, BPI_FLH C 3, BPI_SEQ C 2, "      \
+  "BPI_PA C 10, BPI_CPFPCT C 11, BPI_CNSPAC C 15, BPI_NMPAC C 30, BPI_DTNASC C 8, "         \
+  "BPI_SEXO C 1, BPI_IBGE C 6, BPI_DTATEN C 8, BPI_CID C 4, BPI_CATEN C 2, BPI_NAUT C 13, " \
+  "BPI_QT_P N 6 0, BPI_QT_A N 6 0, BPI_IDADE N 3 0, BPI_MVM C 6, BPI_ORG C 3, "             \
+  "BPI_TPFIN C 1, BPI_RMS C 4, BPI_FLPA C 1, BPI_FLCID C 1, BPI_FLCBO C 1, BPI_FLCA C 1, "  \
+  "BPI_FLIDA C 1, BPI_FLQT C 1, BPI_FLER C 1, BPI_RACA C 2, BPI_ETNIA C 4, BPI_NACIO C 3, " \
+  "BPI_SRV C 3, BPI_CSF C 3, BPI_EQUIPE C 12, BPI_CNPJ C 14, BPI_CEPPCN C 8, "              \
+  "BPI_CDLOGR C 3, BPI_LOGPCN C 30, BPI_CPLPCN C 10, BPI_NUMPCN C 5, BPI_BAIRRO C 30, "     \
+  "BPI_DDD C 2, BPI_TEL C 9, BPI_EMAIL C 40, BPI_VL_FED N 10 2, BPI_VL_LOC N 10 2, "        \
+  "BPI_VL_INC N 10 2, BPI_INCOUT C 4, BPI_INCURG C 4, BPI_RUB C 6, BPI_CPX C 1, "           \
   "BPI_RC C 4, BPI_CHKSM C 6, BPI_INE C 10, BPI_STRUA C 1, BPI_SEMCPF C 1, BPI_ADVSEX C 1"
 
 #define KAV_FX_FIELDS "FX_INI C 12, FX_FIM C 12"
 
 // The enciphered federal complement: one column per state and one federal.
 #define KAV_CF(uf) "CAMPO_" uf " C 20, "
-#define KAV_COMPFEDERAL_FIELDS                                                                \
-  "CODPA C 9, DTINI C 6, DTFIM C 6, CAMPO_FED C 20, " KAV_CF("AC") KAV_CF("AL") KAV_CF("AP") \
-      KAV_CF("AM") KAV_CF("BA") KAV_CF("CE") KAV_CF("DF") KAV_CF("ES") KAV_CF("GO")          \
-          KAV_CF("MA") KAV_CF("MT") KAV_CF("MS") KAV_CF("MG") KAV_CF("PA") KAV_CF("PB")      \
-              KAV_CF("PR") KAV_CF("PE") KAV_CF("PI") KAV_CF("RJ") KAV_CF("RN") KAV_CF("RS")  \
-                  KAV_CF("RO") KAV_CF("RR") KAV_CF("SC") KAV_CF("SP") KAV_CF("SE")           \
-                      "CAMPO_TO C 20"
+#define KAV_COMPFEDERAL_FIELDS                                                                   \
+  "CODPA C 9, DTINI C 6, DTFIM C 6, CAMPO_FED C 20, " KAV_CF("AC") KAV_CF("AL") KAV_CF("AP")     \
+      KAV_CF("AM") KAV_CF("BA") KAV_CF("CE") KAV_CF("DF") KAV_CF("ES") KAV_CF("GO") KAV_CF("MA") \
+          KAV_CF("MT") KAV_CF("MS") KAV_CF("MG") KAV_CF("PA") KAV_CF("PB") KAV_CF("PR")          \
+              KAV_CF("PE") KAV_CF("PI") KAV_CF("RJ") KAV_CF("RN") KAV_CF("RS") KAV_CF("RO")      \
+                  KAV_CF("RR") KAV_CF("SC") KAV_CF("SP") KAV_CF("SE") "CAMPO_TO C 20"
 
 const std::vector<Layout> kLayouts = {
     // Control tables.
@@ -238,8 +237,8 @@ const std::vector<OlderCreation> kOlderCreations = {
      {"RA_STRUA", "RA_USUDRGA", "RA_TPDRGA", "RA_NAUTO", "RA_CDLOGR", "RA_BAIRRO", "RA_EMAIL",
       "RA_SEMCPF"}},
     {"S_RAPA",
-     {"RAPA_CID", "RAPA_LREX", "RAPAVL_FED", "RAPAVL_LOC", "RAPAVL_INC", "RAPAINCOUT",
-      "RAPAINCURG", "RAPA_RUB", "RAPA_TPFIN", "RAPA_CPX", "RAPA_RC", "RAPA_INE", "RAPA_SEMCP"}},
+     {"RAPA_CID", "RAPA_LREX", "RAPAVL_FED", "RAPAVL_LOC", "RAPAVL_INC", "RAPAINCOUT", "RAPAINCURG",
+      "RAPA_RUB", "RAPA_TPFIN", "RAPA_CPX", "RAPA_RC", "RAPA_INE", "RAPA_SEMCP"}},
     {"S_FORNEC", {"FOR_TMP"}},
 };
 

@@ -42,13 +42,20 @@ bool holds(const Marker& m, const Table& t) {
   int i = m.field ? t.field_index(m.field) : -1;
   auto width = [&](int k) { return t.fields()[static_cast<size_t>(k)].def.width; };
   switch (m.kind) {
-    case Marker::kMissing: return i < 0;
-    case Marker::kPresent: return i >= 0;
-    case Marker::kWidthNot: return i >= 0 && width(i) != m.n;
-    case Marker::kNarrower: return i >= 0 && width(i) < m.n;
-    case Marker::kWidthIs: return i >= 0 && width(i) == m.n;
-    case Marker::kAt: return i == m.n - 1;
-    case Marker::kNotAt: return i != m.n - 1;
+    case Marker::kMissing:
+      return i < 0;
+    case Marker::kPresent:
+      return i >= 0;
+    case Marker::kWidthNot:
+      return i >= 0 && width(i) != m.n;
+    case Marker::kNarrower:
+      return i >= 0 && width(i) < m.n;
+    case Marker::kWidthIs:
+      return i >= 0 && width(i) == m.n;
+    case Marker::kAt:
+      return i == m.n - 1;
+    case Marker::kNotAt:
+      return i != m.n - 1;
     case Marker::kNthWidthNot:
       return static_cast<int>(t.fields().size()) < m.n || width(m.n - 1) != m.width;
   }
@@ -65,7 +72,6 @@ std::vector<Marker> operator+(std::vector<Marker> a, const std::vector<Marker>& 
   a.insert(a.end(), b.begin(), b.end());
   return a;
 }
-
 
 // Runs `fn` on every visible record of `t` in record order.
 template <typename Fn>
@@ -165,7 +171,8 @@ Status fix_ipu(const FixContext& c) {
     KAV_RETURN_IF_ERROR(Table::Open(*pa_path, &owned));
     pa = owned.get();
   }
-  int id = pa->field_index("PA_ID"), cmp = pa->field_index("PA_CMP"), ctf = pa->field_index("PA_CTF");
+  int id = pa->field_index("PA_ID"), cmp = pa->field_index("PA_CMP"),
+      ctf = pa->field_index("PA_CTF");
   if (id < 0 || cmp < 0 || ctf < 0) return Status::Ok();
   std::map<std::string, std::string> by_competence, by_procedure;  // key -> PA_CTF
   uint32_t keep = pa->recno();
@@ -223,16 +230,15 @@ const std::vector<Upgrade>& upgrades() {
       {"CTR", missing({"CTR_VERSAO", "CTR_CONS"})},
       {"BPIHST", missing({"BPI_SRV", "BPI_CNPJ", "BPI_LOGPCN", "BPI_VL_FED", "BPI_INE",
                           "BPI_CPFPCT", "BPI_STRUA", "BPI_SEMCPF"})},
-      {"APA",
-       missing({"APA_PRIPAL", "APA_CNSPCT", "APA_CNSRES", "APA_CNSDIR", "APA_RACA", "APA_NOMERE",
-                "APA_ETNIA", "APA_ADVLMC", "APA_SRV", "APA_ADVTZM", "APA_CDLOGR", "APA_INE",
-                "APA_ADVSEX", "APA_CPFPCT", "APA_EXPMAE", "APA_STRUA", "APA_FNTORC",
-                "APA_EMEPAR", "APA_SEMCPF"}) +
-           std::vector<M>{{M::kWidthNot, "APA_VARIA", 141},
-                          {M::kWidthNot, "APA_PRIPAL", 9},
-                          {M::kWidthNot, "APA_UFPCN", 3},
-                          {M::kWidthNot, "APA_CODEMI", 10},
-                          {M::kWidthNot, "APA_NUM", 13}}},
+      {"APA", missing({"APA_PRIPAL", "APA_CNSPCT", "APA_CNSRES", "APA_CNSDIR", "APA_RACA",
+                       "APA_NOMERE", "APA_ETNIA", "APA_ADVLMC", "APA_SRV", "APA_ADVTZM",
+                       "APA_CDLOGR", "APA_INE", "APA_ADVSEX", "APA_CPFPCT", "APA_EXPMAE",
+                       "APA_STRUA", "APA_FNTORC", "APA_EMEPAR", "APA_SEMCPF"}) +
+                  std::vector<M>{{M::kWidthNot, "APA_VARIA", 141},
+                                 {M::kWidthNot, "APA_PRIPAL", 9},
+                                 {M::kWidthNot, "APA_UFPCN", 3},
+                                 {M::kWidthNot, "APA_CODEMI", 10},
+                                 {M::kWidthNot, "APA_NUM", 13}}},
       {"CFA", {{M::kNthWidthNot, nullptr, 1, 12}, {M::kNthWidthNot, nullptr, 2, 12}}, fix_cfa},
       {"PAP",
        missing({"PAP_CNPJ", "PAP_NFISC", "PAP_CIDPRI", "PAP_CIDSEC", "PAP_CBO", "PAP_EQUIPE",
@@ -242,19 +248,19 @@ const std::vector<Upgrade>& upgrades() {
                           {M::kNarrower, "PAP_VL_FED", 15}},
        nullptr, nullptr, true},
       {"PRD",
-       missing({"PRD_APANUM", "PRD_CNPJ",   "PRD_NFIS",   "PRD_TPFIN",  "PRD_RESID",
-                "PRD_RUB",    "PRD_QTDATR", "PRD_QTDATU", "PRD_RC",     "PRD_CIDPRI",
-                "PRD_CNSMED", "PRD_VL_A",   "PRD_VL_P",   "PRD_CPX",    "PRD_INCOUT",
-                "PRD_INCURG", "PRD_INSRG",  "PRD_VL_FED", "PRD_TEMP",   "PRD_LREX",
-                "PRD_CHKSM",  "PRD_INE",    "PRD_CPFPCT", "PRD_UNTERC", "PRD_VL_CRD",
-                "PRD_STCRED"}) +
+       missing({"PRD_APANUM", "PRD_CNPJ",   "PRD_NFIS",   "PRD_TPFIN",  "PRD_RESID",  "PRD_RUB",
+                "PRD_QTDATR", "PRD_QTDATU", "PRD_RC",     "PRD_CIDPRI", "PRD_CNSMED", "PRD_VL_A",
+                "PRD_VL_P",   "PRD_CPX",    "PRD_INCOUT", "PRD_INCURG", "PRD_INSRG",  "PRD_VL_FED",
+                "PRD_TEMP",   "PRD_LREX",   "PRD_CHKSM",  "PRD_INE",    "PRD_CPFPCT", "PRD_UNTERC",
+                "PRD_VL_CRD", "PRD_STCRED"}) +
            std::vector<M>{{M::kWidthNot, "PRD_APANUM", 13}},
        nullptr, nullptr, false, "reformar a estrutura S_PRD!"},
       {"MNT",
        missing({"MNT_TPCC", "MNT_BANCO", "MNT_CHKSM"}) +
            std::vector<M>{{M::kWidthIs, "MNT_TELE", 7}},
        fix_mnt, every_open_mnt, true},
-      {"PA", missing({"PA_AUX", "PA_EXIGCBO", "PA_PROCCEO", "PA_PERMAN", "PA_6MESES", "PA_EXIGCAS"}),
+      {"PA",
+       missing({"PA_AUX", "PA_EXIGCBO", "PA_PROCCEO", "PA_PERMAN", "PA_6MESES", "PA_EXIGCAS"}),
        fix_pa},
       {"IPU",
        missing({"IPU_AUX", "IPU_VLAEST", "IPU_VLPEST", "IPU_VLOE", "IPU_TPFIN", "IPU_CHKSM"}) +
@@ -269,8 +275,9 @@ const std::vector<Upgrade>& upgrades() {
        missing({"VPA_SP", "VPA_SA", "VPA_SH", "VPA_MVM"}) +
            std::vector<M>{{M::kNarrower, "VPA_PA", 9}, {M::kNarrower, "VPA_SA", 15}},
        fix_vpa, nullptr, false, nullptr, true},
-      {"UPS", missing({"UPS_CNES", "UPS_NH", "UPSATUCNES", "UPS_BANCO", "UPS_MNT", "UPS_NATJUR",
-                       "UNIDADE_ID", "UPS_CHKSM"}),
+      {"UPS",
+       missing({"UPS_CNES", "UPS_NH", "UPSATUCNES", "UPS_BANCO", "UPS_MNT", "UPS_NATJUR",
+                "UNIDADE_ID", "UPS_CHKSM"}),
        nullptr, every_open_ups},
       {"SS", missing({"SS_DPCNES", "SS_TXTCNE", "SS_CRD", "SS_CFCES0"})},
       {"SRV", missing({"SRV_SR", "SRV_CHKSM"}) + std::vector<M>{{M::kWidthIs, "SRV_SR", 2}},
@@ -363,7 +370,8 @@ Status copy_records(Table* from, Table* to) {
       if (source[i] >= 0) {
         Status st = copy_value(*from, source[i], to, dst);
         if (!st.ok())
-          return Status::Invalid(st.message() + " (registro " + std::to_string(from->recno()) + ")");
+          return Status::Invalid(st.message() + " (registro " + std::to_string(from->recno()) +
+                                 ")");
       } else if (to->fields()[i].def.type == 'N') {
         KAV_RETURN_IF_ERROR(to->put(dst, "0"));
       }
@@ -422,7 +430,8 @@ bool rebuild_table(Store& store, const std::string& alias, const std::vector<Fie
   sync_path(folder_of(old_path), O_RDONLY | O_DIRECTORY);
   // The old index files describe the old file.
   for (const CatalogIndex& ix : entry->indexes) {
-    if (auto f = resolve_path(store.path(std::string(ix.tag) + ".NTX"))) std::filesystem::remove(*f, ec);
+    if (auto f = resolve_path(store.path(std::string(ix.tag) + ".NTX")))
+      std::filesystem::remove(*f, ec);
   }
   st = store.workspace().Open(old_path, alias, entry);
   if (!st.ok()) return fail(st);
@@ -445,7 +454,8 @@ bool Store::FREMAPA(const std::string& alias) {
   Status st = target_fields(*area->entry, *area->table, &fields);
   if (!st.ok()) return report(area->entry->table_file(), st);
   if (u->before) ui().show_and_wait(u->before);
-  std::string title = u->tight_title ? "Atencao:atualizando estrutura " : "Atencao: atualizando estrutura ";
+  std::string title =
+      u->tight_title ? "Atencao:atualizando estrutura " : "Atencao: atualizando estrutura ";
   if (!rebuild_table(*this, alias, fields, title, u->fix)) return false;
   return !u->indexes_at_once || rebuild_indexes(alias);
 }
@@ -475,7 +485,8 @@ bool Store::REFOVPA() {
   std::vector<FieldDef> fields;
   Status st = layout_fields("S_VPA", &fields);
   if (!st.ok()) return report("S_VPA.DBF", st);
-  if (!rebuild_table(*this, "VPA", fields, "Atencao: atualizando estrutura ", fix_vpa)) return false;
+  if (!rebuild_table(*this, "VPA", fields, "Atencao: atualizando estrutura ", fix_vpa))
+    return false;
   return USAR("VPA");
 }
 

@@ -32,12 +32,13 @@ Status copy_records(xbase::Table* from, xbase::Table* to);
 // Messages: `title` + file name (wait), the copy line, the end (wait).
 struct FixContext {
   Store& store;
-  xbase::Table* table;                        // the new table
+  xbase::Table* table;                          // the new table
   const std::vector<xbase::Field>& old_fields;  // the layout it replaces
   bool had(std::string_view name) const;
 };
 using ValueFix = Status (*)(const FixContext& fix);
-bool rebuild_table(Store& store, const std::string& alias, const std::vector<xbase::FieldDef>& fields,
-                   const std::string& title, ValueFix fix);
+bool rebuild_table(Store& store, const std::string& alias,
+                   const std::vector<xbase::FieldDef>& fields, const std::string& title,
+                   ValueFix fix);
 
 }  // namespace kav

@@ -4,8 +4,7 @@
 
 namespace kav {
 
-Status Workspace::Open(const std::string& path, std::string_view alias,
-                       const CatalogEntry* entry) {
+Status Workspace::Open(const std::string& path, std::string_view alias, const CatalogEntry* entry) {
   KAV_RETURN_IF_ERROR(Close(alias));
   std::unique_ptr<xbase::Table> t;
   KAV_RETURN_IF_ERROR(xbase::Table::Open(path, &t));

@@ -15,9 +15,9 @@
 namespace kav {
 
 struct WorkArea {
-  std::string alias;                     // upper case
-  std::string path;                      // the file as opened
-  const CatalogEntry* entry = nullptr;   // null for work tables
+  std::string alias;                    // upper case
+  std::string path;                     // the file as opened
+  const CatalogEntry* entry = nullptr;  // null for work tables
   std::unique_ptr<xbase::Table> table;
 };
 

@@ -1,8 +1,8 @@
 // The array file: the exact bytes written, and reading back what was
 // written, damaged files and elements of unknown type.
-#include <gtest/gtest.h>
-
 #include "store/array_file.h"
+
+#include <gtest/gtest.h>
 
 namespace kav {
 namespace {

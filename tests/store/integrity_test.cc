@@ -1,9 +1,8 @@
 // The integrity file: stamps written at every orderly close, compared at
 // the next start; index files that no longer belong to their table are
 // deleted and rebuilt on use.
-#include <gtest/gtest.h>
-
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <filesystem>
@@ -122,8 +121,10 @@ TEST_F(IntegrityTest, MissingOrForeignIntegrityFileDeletesEveryIndex) {
     ASSERT_TRUE(store_->USAR("PRD"));
     ASSERT_TRUE(store_->USAR("APA"));
     ASSERT_TRUE(store_->USAR("FECHANDO"));
-    if (c.data.empty()) std::filesystem::remove(file("S_CARTEM.DBI"));
-    else Rewrite(c.data);
+    if (c.data.empty())
+      std::filesystem::remove(file("S_CARTEM.DBI"));
+    else
+      Rewrite(c.data);
     ui_.clear();
     ASSERT_TRUE(store_->USAR("ABRINDO"));
     EXPECT_EQ(ui_.of("wait"), std::vector<std::string>{c.message});

@@ -39,7 +39,10 @@ class RemapaTest : public StoreFixture {
     return std::string(std::istreambuf_iterator<char>(in), {});
   }
   static std::vector<std::string> Messages(const std::string& file, bool tight = false) {
-    return {"wait:" + std::string(tight ? "Atencao:atualizando estrutura " : "Atencao: atualizando estrutura ") + file,
+    return {"wait:" +
+                std::string(tight ? "Atencao:atualizando estrutura "
+                                  : "Atencao: atualizando estrutura ") +
+                file,
             "line:COPIANDO REGISTROS DA ANTIGA " + file,
             "wait:" + file + " - Atualizacao da estrutura concluida com sucesso !"};
   }
@@ -63,7 +66,8 @@ class RemapaTest : public StoreFixture {
 };
 
 // Appends rows (field name -> value) to a table file of the folder.
-void append_rows(const std::string& path, const std::vector<std::map<std::string, std::string>>& rows,
+void append_rows(const std::string& path,
+                 const std::vector<std::map<std::string, std::string>>& rows,
                  int deleted_row = -1) {
   std::unique_ptr<xbase::Table> t;
   ASSERT_TRUE(xbase::Table::Open(path, &t).ok()) << path;
@@ -82,9 +86,10 @@ void append_rows(const std::string& path, const std::vector<std::map<std::string
 
 TEST_F(RemapaTest, NewRaasTableIsRebuiltOnceKeepingItsRecords) {
   ASSERT_TRUE(create_table(*store_, "S_RAS", false));
-  append_rows(file("S_RAS.DBF"), {{{"RA_UID", "1234567"}, {"RA_NMPCN", "MARIA"}},
-                                  {{"RA_UID", "7654321"}},
-                                  {{"RA_UID", "1111111"}, {"RA_PCNORI", "01"}}},
+  append_rows(file("S_RAS.DBF"),
+              {{{"RA_UID", "1234567"}, {"RA_NMPCN", "MARIA"}},
+               {{"RA_UID", "7654321"}},
+               {{"RA_UID", "1111111"}, {"RA_PCNORI", "01"}}},
               1);
   ASSERT_TRUE(store_->USAR("RAS"));
   EXPECT_EQ(Upgrades(), Messages("S_RAS.DBF"));
@@ -117,7 +122,8 @@ TEST_F(RemapaTest, NewSupplierTableIsRebuiltOnceAndAnOldOneByFieldName) {
 }
 
 TEST_F(RemapaTest, ServiceOfProcedureTableIsWidenedWithALeadingZero) {
-  MakeTable("S_PASRV.DBF", "PASRV_CMP C 6, PASRV_PA C 9, PASRV_SRV C 2, PASRV_CSF C 3, PASRVCHKSM C 6",
+  MakeTable("S_PASRV.DBF",
+            "PASRV_CMP C 6, PASRV_PA C 9, PASRV_SRV C 2, PASRV_CSF C 3, PASRVCHKSM C 6",
             {{"202401", "030101001", "15", "001", "ABC123"}});
   ASSERT_TRUE(store_->USAR("PASRV"));
   EXPECT_EQ(Upgrades(), Messages("S_PASRV.DBF", true));
@@ -140,30 +146,74 @@ TEST_F(RemapaTest, ValueFixesOfTheRebuilds) {
     std::vector<std::string> want;
     bool tight;
   } cases[] = {
-      {"CFA", "CFAINICIAL C 10, CFAFINAL C 10, CFAAMINI C 6, CFAAMFIN C 6",
-       {{"123", "4567890123", "200801", "209912"}}, "CFAINICIAL", {"000000000123"}, false},
-      {"CFA", "CFAINICIAL C 10, CFAFINAL C 10, CFAAMINI C 6, CFAAMFIN C 6",
-       {{"123", "4567890123", "200801", "209912"}}, "CFAFINAL", {"004567890123"}, false},
-      {"MNT", "MNT_ID C 8, MNT_TELE C 7, MNT_TPCC C 1", {{"11111111", "", ""}, {"22222222", "", "2"}},
-       "MNT_TPCC", {"1", "2"}, true},
-      {"PA", "PA_CMP C 6, PA_ID C 9, PA_CTF C 4", {{"202401", "030101001", "01"}}, "PA_EXIGCBO",
-       {"S"}, false},
-      {"PA", "PA_CMP C 6, PA_ID C 9, PA_CTF C 4", {{"202401", "030101001", "01"}}, "PA_6MESES",
-       {"N"}, false},
-      {"PA", "PA_CMP C 6, PA_ID C 9, PA_EXIGCBO C 1, PA_6MESES C 1",
-       {{"202401", "030101001", "N", "S"}}, "PA_EXIGCBO", {"N"}, false},
-      {"EMU", "EMU_UID C 7, EMU_CMP C 6, EMU_EMA C 3", {{"1234567", "202401", "225"}}, "EMU_MVM",
-       {"202401"}, false},
-      {"VPA", "VPA_PA C 9, VPA_CMP C 6, VPA_TOTAL N 12 2", {{"030101001", "202402", "10.5"}},
-       "VPA_MVM", {"202402"}, false},
-      {"VPA", "VPA_PA C 9, VPA_CMP C 6, VPA_TOTAL N 12 2", {{"030101001", "202402", "10.5"}},
-       "VPA_TOTAL", {"          10.50"}, false},
+      {"CFA",
+       "CFAINICIAL C 10, CFAFINAL C 10, CFAAMINI C 6, CFAAMFIN C 6",
+       {{"123", "4567890123", "200801", "209912"}},
+       "CFAINICIAL",
+       {"000000000123"},
+       false},
+      {"CFA",
+       "CFAINICIAL C 10, CFAFINAL C 10, CFAAMINI C 6, CFAAMFIN C 6",
+       {{"123", "4567890123", "200801", "209912"}},
+       "CFAFINAL",
+       {"004567890123"},
+       false},
+      {"MNT",
+       "MNT_ID C 8, MNT_TELE C 7, MNT_TPCC C 1",
+       {{"11111111", "", ""}, {"22222222", "", "2"}},
+       "MNT_TPCC",
+       {"1", "2"},
+       true},
+      {"PA",
+       "PA_CMP C 6, PA_ID C 9, PA_CTF C 4",
+       {{"202401", "030101001", "01"}},
+       "PA_EXIGCBO",
+       {"S"},
+       false},
+      {"PA",
+       "PA_CMP C 6, PA_ID C 9, PA_CTF C 4",
+       {{"202401", "030101001", "01"}},
+       "PA_6MESES",
+       {"N"},
+       false},
+      {"PA",
+       "PA_CMP C 6, PA_ID C 9, PA_EXIGCBO C 1, PA_6MESES C 1",
+       {{"202401", "030101001", "N", "S"}},
+       "PA_EXIGCBO",
+       {"N"},
+       false},
+      {"EMU",
+       "EMU_UID C 7, EMU_CMP C 6, EMU_EMA C 3",
+       {{"1234567", "202401", "225"}},
+       "EMU_MVM",
+       {"202401"},
+       false},
+      {"VPA",
+       "VPA_PA C 9, VPA_CMP C 6, VPA_TOTAL N 12 2",
+       {{"030101001", "202402", "10.5"}},
+       "VPA_MVM",
+       {"202402"},
+       false},
+      {"VPA",
+       "VPA_PA C 9, VPA_CMP C 6, VPA_TOTAL N 12 2",
+       {{"030101001", "202402", "10.5"}},
+       "VPA_TOTAL",
+       {"          10.50"},
+       false},
       {"CID", "CD_COD C 4, CD_DESCR C 50", {{"A000", "COLERA"}}, "CMP_INI", {"200801"}, false},
       {"CID", "CD_COD C 4, CD_DESCR C 50", {{"A000", "COLERA"}}, "CMP_FIM", {"999999"}, false},
-      {"PRDHST", "PRD_CMP C 6, PRD_UID C 7, PRD_PA C 10", {{"202401", "1234567", "0301010013"}},
-       "PRD_PA", {"0301010013"}, false},
-      {"UPSPRF", "PRF_CMP C 6, PRF_CNES C 7, PRF_CNS C 15", {{"202401", "1234567", "700000000000001"}},
-       "PRF_CNS", {"700000000000001"}, false},
+      {"PRDHST",
+       "PRD_CMP C 6, PRD_UID C 7, PRD_PA C 10",
+       {{"202401", "1234567", "0301010013"}},
+       "PRD_PA",
+       {"0301010013"},
+       false},
+      {"UPSPRF",
+       "PRF_CMP C 6, PRF_CNES C 7, PRF_CNS C 15",
+       {{"202401", "1234567", "700000000000001"}},
+       "PRF_CNS",
+       {"700000000000001"},
+       false},
       {"CTR", "CTR_MVM C 6, CTR_CRD C 1", {{"202401", "A"}}, "CTR_CONS", {""}, false},
   };
   for (const Case& c : cases) {
@@ -182,7 +232,8 @@ TEST_F(RemapaTest, ValueFixesOfTheRebuilds) {
 }
 
 TEST_F(RemapaTest, ProductionRebuildIsAnnouncedFirst) {
-  MakeTable("S_PRD.DBF", "PRD_UID C 7, PRD_CMP C 6, PRD_FLH C 3, PRD_PA C 10, PRD_SEQ C 2, PRD_MVM C 6",
+  MakeTable("S_PRD.DBF",
+            "PRD_UID C 7, PRD_CMP C 6, PRD_FLH C 3, PRD_PA C 10, PRD_SEQ C 2, PRD_MVM C 6",
             {{"1234567", "202401", "001", "0301010013", "01", "202401"}});
   ASSERT_TRUE(store_->USAR("PRD"));
   std::vector<std::string> want = Messages("S_PRD.DBF");
@@ -210,14 +261,17 @@ TEST_F(RemapaTest, EstablishmentsAreMarkedUpdatedAtEveryOpeningButNotWhenAlready
 
 TEST_F(RemapaTest, MaintainersWithoutBankGetTheDefaultAtEveryOpening) {
   ASSERT_TRUE(create_table(*store_, "S_MNT", false));
-  append_rows(file("S_MNT.DBF"), {{{"MNT_ID", "11111111"}}, {{"MNT_ID", "22222222"}, {"MNT_BANCO", "104"}}});
+  append_rows(file("S_MNT.DBF"),
+              {{{"MNT_ID", "11111111"}}, {{"MNT_ID", "22222222"}, {"MNT_BANCO", "104"}}});
   ASSERT_TRUE(store_->USAR("MNT"));
   EXPECT_EQ(Values("MNT", "MNT_BANCO"), (std::vector<std::string>{"001", "104"}));
 }
 
 TEST_F(RemapaTest, BudgetWithoutFinancingTypeTakesItsProceduresType) {
   MakeTable("S_PA.DBF", "PA_CMP C 6, PA_ID C 9, PA_CTF C 4",
-            {{"202401", "030101001", "05"}, {"202312", "030101001", "04"}, {"202401", "020101001", "01"}});
+            {{"202401", "030101001", "05"},
+             {"202312", "030101001", "04"},
+             {"202401", "020101001", "01"}});
   MakeTable("S_IPU.DBF", "IPU_UID C 7, IPU_CMP C 6, IPU_PA C 9, IPU_QT_O N 8 0",
             {{"1234567", "202401", "030101001", "5"},
              {"1234567", "202312", "030101001", "5"},
@@ -226,7 +280,8 @@ TEST_F(RemapaTest, BudgetWithoutFinancingTypeTakesItsProceduresType) {
   ASSERT_TRUE(store_->USAR("IPU"));
   EXPECT_EQ(Upgrades(), Messages("S_IPU.DBF", true));
   EXPECT_EQ(Values("IPU", "IPU_TPFIN"), (std::vector<std::string>{"2", "3", "1", ""}));
-  EXPECT_EQ(Values("IPU", "IPU_QT_O"), (std::vector<std::string>{"       5", "       5", "       5", "       5"}));
+  EXPECT_EQ(Values("IPU", "IPU_QT_O"),
+            (std::vector<std::string>{"       5", "       5", "       5", "       5"}));
 }
 
 TEST_F(RemapaTest, FailedCopyLeavesTheOldTableAndItsIndexesAsTheyWere) {

@@ -2,13 +2,12 @@
 
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <utime.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-
-#include <utime.h>
 
 namespace kav::testing {
 

@@ -2,7 +2,6 @@
 // order and position after opening, packing, control records, aliases
 // shared by two tables, tables held by another process.
 #include <gtest/gtest.h>
-
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -72,7 +71,7 @@ TEST_F(UsarTest, AliasIgnoresCaseAndAnOpenTableIsNotReopened) {
   ui_.clear();
   ASSERT_TRUE(store_->USAR("APA"));
   EXPECT_EQ(store_->table("APA"), first);
-  EXPECT_EQ(first->order(), 1);  // the caller's order is reset
+  EXPECT_EQ(first->order(), 1);   // the caller's order is reset
   EXPECT_EQ(first->recno(), 2u);  // its record is kept
   EXPECT_TRUE(CreatedIndexes().empty());
 }
@@ -80,9 +79,9 @@ TEST_F(UsarTest, AliasIgnoresCaseAndAnOpenTableIsNotReopened) {
 TEST_F(UsarTest, UnknownAliasAndMissingTableAnswerFalseWithTheirMessages) {
   EXPECT_FALSE(store_->USAR("nada_disso"));
   EXPECT_FALSE(store_->USAR("PRD"));
-  EXPECT_EQ(ui_.of("wait"), (std::vector<std::string>{
-                                "SR(a). ANALISTA: NOME DESCONHECIDO = NADA_DISSO",
-                                "Nao encontrei S_PRD"}));
+  EXPECT_EQ(ui_.of("wait"),
+            (std::vector<std::string>{"SR(a). ANALISTA: NOME DESCONHECIDO = NADA_DISSO",
+                                      "Nao encontrei S_PRD"}));
 }
 
 TEST_F(UsarTest, IndexDeletedByHandIsRebuiltWithTheGauge) {
@@ -142,7 +141,8 @@ TEST_F(UsarTest, ControlRecordIsTheLastAndAnEmptyControlTableIsRefused) {
   ASSERT_TRUE(store_->USAR("FECHANDO"));
   EXPECT_FALSE(store_->USAR("CTR"));
   EXPECT_EQ(ui_.of("wait"),
-            std::vector<std::string>{"ARQUIVO S_CTR.DBF SEM REGISTRO - RESTAURE A ULTIMA COPIA DE SEGURANCA"});
+            std::vector<std::string>{
+                "ARQUIVO S_CTR.DBF SEM REGISTRO - RESTAURE A ULTIMA COPIA DE SEGURANCA"});
   EXPECT_EQ(store_->table("CTR"), nullptr);
 
   MakeTable("S_SS.DBF", "SS_IN C 1, SS_DPCNES C 10, SS_TXTCNE C 10, SS_CRD C 14, SS_CFCES0 C 14",
