@@ -401,7 +401,8 @@ bool rebuild_table(Store& store, const std::string& alias, const std::vector<Fie
 
   // The new table is built beside the old one under the scratch name.
   const std::string temp = folder_of(old_path) + "/TEMP.DBF";
-  if (auto stale = resolve_path(temp)) std::filesystem::remove(*stale);
+  std::error_code ec;
+  if (auto stale = resolve_path(temp)) std::filesystem::remove(*stale, ec);
   Status st = Table::Create(temp, fields);
   std::unique_ptr<Table> fresh;
   if (st.ok()) st = Table::Open(temp, &fresh);
@@ -411,18 +412,17 @@ bool rebuild_table(Store& store, const std::string& alias, const std::vector<Fie
   if (st.ok()) st = fresh->Close();
   if (!st.ok()) {
     fresh.reset();
-    std::filesystem::remove(temp);
+    std::filesystem::remove(temp, ec);
     return fail(st);
   }
   sync_path(temp, O_RDONLY);
 
   // Only now does the new file take the old one's place.
   st = store.workspace().Close(alias);
-  std::error_code ec;
   if (st.ok()) std::filesystem::rename(temp, old_path, ec);
-  if (!st.ok() || ec) {
-    std::filesystem::remove(temp);
-    if (st.ok()) st = Status::IoError("erro ao renomear " + temp + ": " + ec.message());
+  if (st.ok() && ec) st = Status::IoError("erro ao renomear " + temp + ": " + ec.message());
+  if (!st.ok()) {
+    std::filesystem::remove(temp, ec);
     Status reopened = store.workspace().Open(old_path, alias, entry);
     (void)reopened;
     return fail(st);
