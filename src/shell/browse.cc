@@ -159,8 +159,7 @@ void Browse::stabilize() {
   const uint32_t here = table_->recno();
   const int ordinal = ordinal_;
   row_pos_ = std::clamp(row_pos_, 0, std::max(n - 1, 0));
-  int above = empty() ? 0 : -skip(-row_pos_);
-  if (!empty()) row_pos_ = std::min(row_pos_, above + std::max(0, n - 1));
+  const int above = empty() ? 0 : -skip(-row_pos_);
   bool more = !empty();
   for (int i = 0; i < n; ++i) {
     if (more) {

@@ -60,6 +60,10 @@ TEST(ScriptConsoleTest, PollsTakeOnlyInterrupts) {
   EXPECT_EQ(c->read_key(-1).code, 'x');
   EXPECT_EQ(c->poll_key().code, key::kEsc);
   EXPECT_EQ(c->keys_left(), 0u);
+  c->set_title("KAV/SUS");
+  c->tone(440, 6);
+  EXPECT_EQ(c->title(), "KAV/SUS");
+  EXPECT_EQ(c->tones(), 1);
 }
 
 TEST(ScriptConsoleTest, DumpsTheScreenAtEveryWait) {
