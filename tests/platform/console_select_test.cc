@@ -1,8 +1,10 @@
 #include "platform/console_select.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 #include <stdlib.h>
 
+#include <cstdio>
 #include <fstream>
 #include <sstream>
 
@@ -12,8 +14,8 @@ namespace kav {
 namespace {
 
 TEST(ConsoleSelectTest, ScriptBackendFromTheEnvironment) {
-  const std::string keys = testing::TempDir() + "/keys.txt";
-  const std::string dump = testing::TempDir() + "/screens.txt";
+  const std::string keys = testing::TempDir() + "/keys" + std::to_string(getpid());
+  const std::string dump = testing::TempDir() + "/screens" + std::to_string(getpid());
   std::ofstream(keys) << "a<F12>";
   setenv("KAV_CONSOLE", ("script:" + keys).c_str(), 1);
   setenv("KAV_SCREEN_DUMP", dump.c_str(), 1);
@@ -29,6 +31,10 @@ TEST(ConsoleSelectTest, ScriptBackendFromTheEnvironment) {
   text << in.rdbuf();
   EXPECT_EQ(text.str().find("=== espera 1 ===\nKAV "), 0u);
   EXPECT_NE(text.str().find("--- cores ---\nF1F1F170"), std::string::npos);
+  std::remove(keys.c_str());
+  std::remove(dump.c_str());
+  unsetenv("KAV_SCREEN_DUMP");
+  unsetenv("KAV_SCREEN_ATTRS");
 }
 
 TEST(ConsoleSelectTest, BadChoicesAreErrors) {

@@ -1,6 +1,7 @@
 #include "platform/script_console.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <fstream>
@@ -67,7 +68,7 @@ TEST(ScriptConsoleTest, PollsTakeOnlyInterrupts) {
 }
 
 TEST(ScriptConsoleTest, DumpsTheScreenAtEveryWait) {
-  const std::string path = testing::TempDir() + "/dump.txt";
+  const std::string path = testing::TempDir() + "/dump" + std::to_string(getpid());
   std::unique_ptr<ScriptConsole> c;
   ASSERT_TRUE(ScriptConsole::create("ab", {path, true}, &c).ok());
   c->screen().put(0, 0, "Olá", make_attr(14, 1));
@@ -82,6 +83,7 @@ TEST(ScriptConsoleTest, DumpsTheScreenAtEveryWait) {
   EXPECT_NE(dump.find("--- cores ---\nE1E1E1"), std::string::npos);
   EXPECT_NE(dump.find("=== espera 2 ===\n" + latin1_to_utf8("Olá")), std::string::npos);
   EXPECT_NE(dump.find("\nsegunda "), std::string::npos);
+  std::remove(path.c_str());
 }
 
 TEST(ScriptConsoleDeathTest, RunningOutOfKeysEndsWithAnError) {

@@ -1,6 +1,7 @@
 #include "shell/message.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <fstream>
@@ -158,7 +159,7 @@ TEST_F(MessageTest, UnattendedModeLogsAndAnswersYes) {
 }
 
 TEST_F(MessageTest, UnknownKindEndsWithTheAnalystLine) {
-  const std::string out = testing::TempDir() + "/analyst.txt";
+  const std::string out = testing::TempDir() + "/analyst" + std::to_string(getpid());
   EXPECT_EXIT(
       {
         std::freopen(out.c_str(), "w", stdout);
@@ -169,6 +170,7 @@ TEST_F(MessageTest, UnknownKindEndsWithTheAnalystLine) {
   std::stringstream text;
   text << in.rdbuf();
   EXPECT_EQ(text.str(), "\nSr(a). Analista: PARAMETRO cModo DEVE SER  < AVISE > OU < ESPERE >  ");
+  std::remove(out.c_str());
 }
 
 TEST_F(MessageTest, BoxGeometryWaitingAndPassing) {
