@@ -5,11 +5,13 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <memory>
 
 #include "base/file_resolver.h"
 #include "store/array_file.h"
 #include "store/file_stamp.h"
 #include "store/store.h"
+#include "xbase/file.h"
 
 namespace kav {
 
@@ -32,6 +34,19 @@ void Store::delete_index_file(const CatalogIndex& ix) {
 void Store::delete_all_indexes() {
   for (const CatalogEntry& e : catalog())
     for (const CatalogIndex& ix : e.indexes) delete_index_file(ix);
+}
+
+// A table held by another copy of the program: its index files are in use
+// and must not be deleted under it.
+bool Store::folder_in_use() {
+  for (const CatalogEntry& e : catalog()) {
+    auto found = resolve_path(ctx_.folder + "/" + e.table_file());
+    if (!found) continue;
+    std::unique_ptr<xbase::File> probe;
+    Status st = xbase::File::Open(*found, &probe);
+    if (st.is_in_use()) return !report(e.table_file(), st);
+  }
+  return false;
 }
 
 void Store::integrity_check() {

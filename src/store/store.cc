@@ -46,6 +46,7 @@ bool Store::USAR(const std::string& alias, bool force) {
   if (upper == "ABRINDO") {
     Status st = ws_.CloseAll();
     if (!st.ok()) ui().show_and_wait("ERRO AO FECHAR ARQUIVOS: " + st.message());
+    if (folder_in_use()) return false;
     integrity_check();
     return true;
   }

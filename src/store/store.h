@@ -40,7 +40,8 @@ class Store {
   // record); one that was open keeps its record. Force rebuilds every
   // index, packing first (never APA or PAP; a packed table starts again
   // at its first record).
-  // USAR("ABRINDO"): close everything and run the integrity check.
+  // USAR("ABRINDO"): close everything and run the integrity check (false,
+  // with nothing deleted, when another program holds a table).
   // USAR("FECHANDO"): close everything and write S_CARTEM.DBI.
   bool USAR(const std::string& alias, bool force = false);
   // USAR("NADA", list): the files a backup saves.
@@ -82,6 +83,7 @@ class Store {
   bool report(const std::string& what, const Status& st);
 
   // Integrity file.
+  bool folder_in_use();
   void integrity_check();
   void delete_all_indexes();
   void delete_index_file(const CatalogIndex& ix);

@@ -132,6 +132,18 @@ TEST_F(IntegrityTest, MissingOrForeignIntegrityFileDeletesEveryIndex) {
   }
 }
 
+TEST_F(IntegrityTest, FolderInUseByAnotherCopyKeepsItsIndexes) {
+  std::filesystem::remove(file("S_CARTEM.DBI"));
+  {
+    OtherProcessHolding other(file("S_APA.DBF"));
+    ASSERT_TRUE(other.holding());
+    EXPECT_FALSE(store_->USAR("ABRINDO"));
+  }
+  EXPECT_EQ(ui_.of("end"), std::vector<std::string>{"ARQUIVO S_APA.DBF EM USO POR OUTRO PROGRAMA "
+                                                    "(OUTRA COPIA DO kav32 NESTA PASTA?)"});
+  EXPECT_EQ(Present(kPrdIndexes) + Present(kApaIndexes), 8);
+}
+
 TEST_F(IntegrityTest, IndexThatCannotBeDeletedIsReportedWithTheSystemCode) {
   std::filesystem::remove(file("S_PRD01.NTX"));
   std::filesystem::create_directory(file("S_PRD01.NTX"));  // unlink fails: EISDIR

@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 #include <utime.h>
 
 #include <cstdlib>
@@ -10,6 +11,32 @@
 #include <sstream>
 
 namespace kav::testing {
+
+OtherProcessHolding::OtherProcessHolding(const std::string& table_path) {
+  int ready[2], release[2];
+  if (pipe(ready) != 0 || pipe(release) != 0) return;
+  pid_ = fork();
+  if (pid_ == 0) {
+    std::unique_ptr<xbase::Table> t;
+    char c = xbase::Table::Open(table_path, &t).ok() ? 'y' : 'n';
+    close(release[1]);
+    if (write(ready[1], &c, 1) != 1) _exit(2);
+    while (read(release[0], &c, 1) > 0) {
+    }
+    _exit(0);
+  }
+  close(ready[1]);
+  close(release[0]);
+  release_ = release[1];
+  char c = 0;
+  holding_ = pid_ > 0 && read(ready[0], &c, 1) == 1 && c == 'y';
+  close(ready[0]);
+}
+
+OtherProcessHolding::~OtherProcessHolding() {
+  if (release_ >= 0) close(release_);
+  if (pid_ > 0) waitpid(pid_, nullptr, 0);
+}
 
 StoreFixture::StoreFixture() {
   std::string tmpl = (std::filesystem::temp_directory_path() / "kav_store_XXXXXX").string();

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <sys/types.h>
 
 #include <memory>
 #include <string>
@@ -13,6 +14,20 @@
 #include "xbase/table.h"
 
 namespace kav::testing {
+
+// Another process (a second copy of the program) holding a table open
+// from construction to destruction.
+class OtherProcessHolding {
+ public:
+  explicit OtherProcessHolding(const std::string& table_path);
+  ~OtherProcessHolding();
+  bool holding() const { return holding_; }
+
+ private:
+  int pid_ = -1;
+  int release_ = -1;
+  bool holding_ = false;
+};
 
 class StoreFixture : public ::testing::Test {
  protected:

@@ -2,8 +2,6 @@
 // order and position after opening, packing, control records, aliases
 // shared by two tables, tables held by another process.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -170,29 +168,11 @@ TEST_F(UsarTest, ErrosNamesOneTableAtATime) {
 TEST_F(UsarTest, TableHeldByAnotherProcessIsReportedAsInUse) {
   MakePrd();
   Restart();
-  int ready[2], release[2];
-  ASSERT_EQ(pipe(ready), 0);
-  ASSERT_EQ(pipe(release), 0);
-  pid_t child = fork();
-  ASSERT_GE(child, 0);
-  if (child == 0) {
-    // A second copy of the program holding the table.
-    std::unique_ptr<xbase::Table> t;
-    char c = xbase::Table::Open(file("S_PRD.DBF"), &t).ok() ? 'y' : 'n';
-    if (write(ready[1], &c, 1) != 1) _exit(2);
-    close(release[1]);
-    while (read(release[0], &c, 1) > 0) {
-    }
-    _exit(0);
+  {
+    OtherProcessHolding other(file("S_PRD.DBF"));
+    ASSERT_TRUE(other.holding());
+    EXPECT_FALSE(store_->USAR("PRD"));
   }
-  close(release[0]);
-  char c = 0;
-  ASSERT_EQ(read(ready[0], &c, 1), 1);
-  ASSERT_EQ(c, 'y');
-  EXPECT_FALSE(store_->USAR("PRD"));
-  close(release[1]);
-  int status = 0;
-  waitpid(child, &status, 0);
   ASSERT_EQ(ui_.of("end").size(), 1u);
   EXPECT_EQ(ui_.of("end")[0],
             "ARQUIVO S_PRD.DBF EM USO POR OUTRO PROGRAMA (OUTRA COPIA DO kav32 NESTA PASTA?)");
