@@ -5,6 +5,7 @@
 
 #include <filesystem>
 
+#include "shell/array_cursor.h"
 #include "shell/dbf_cursor.h"
 #include "shell/key_range.h"
 #include "toolkit_test_env.h"
@@ -186,6 +187,68 @@ TEST_F(BrowseTest, DrawsColumnsAndTheCurrentRow) {
   EXPECT_EQ(key(), "B3");
   b->navigate(key::kCtrlPgUp);
   EXPECT_EQ(key(), "B1");
+}
+
+}  // namespace
+}  // namespace kav
+
+namespace kav {
+namespace {
+
+using ListBrowseTest = ToolkitTest;
+
+// Thirty rows in a window of five: which rows show, and which is current.
+TEST_F(ListBrowseTest, PagesThroughMoreRowsThanTheWindow) {
+  ArrayCursor rows(30);
+  Browse b(&rows, nullptr, nullptr, nullptr, nullptr);
+  b.set_window(2, 0, 6, 9);
+  b.set_colour("W/N,N/W");
+  b.add_column("", 4, [&rows] { return "L" + std::to_string(rows.row() + 1); });
+  const auto shown = [&] {
+    b.stabilize();
+    std::string out;
+    for (int r = 2; r <= 6; ++r) {
+      const std::string t = screen().latin1_text(r, 0, 4);
+      out += (screen().at(r, 0).attr == make_attr(0, 7) ? "[" + t + "]" : t) + " ";
+    }
+    return out;
+  };
+  struct Step {
+    int key;
+    const char* rows;
+  } steps[] = {
+      {0, "[L1  ] L2   L3   L4   L5   "},
+      {key::kUp, "[L1  ] L2   L3   L4   L5   "},
+      {key::kDown, "L1   [L2  ] L3   L4   L5   "},
+      {key::kPgDn, "L6   [L7  ] L8   L9   L10  "},  // a page on, same row
+      {key::kPgUp, "L1   [L2  ] L3   L4   L5   "},
+      {key::kCtrlPgDn, "L26  L27  L28  L29  [L30 ] "},
+      {key::kDown, "L26  L27  L28  L29  [L30 ] "},
+      {key::kPgDn, "L26  L27  L28  L29  [L30 ] "},
+      {key::kUp, "L26  L27  L28  [L29 ] L30  "},
+      {key::kCtrlPgUp, "[L1  ] L2   L3   L4   L5   "},
+  };
+  for (const Step& s : steps) {
+    if (s.key != 0) {
+      EXPECT_TRUE(b.navigate(s.key));
+    }
+    EXPECT_EQ(shown(), s.rows) << s.key;
+  }
+  EXPECT_FALSE(b.navigate('x'));
+  EXPECT_EQ(b.count(), 30);
+}
+
+TEST_F(ListBrowseTest, DeletedRowsAreHidden) {
+  ArrayCursor rows(3);
+  rows.go_to(2);
+  rows.delete_record();
+  Browse b(&rows, nullptr, nullptr, nullptr, nullptr);
+  EXPECT_EQ(b.count(), 2);
+  ASSERT_TRUE(b.go_first());
+  EXPECT_EQ(b.skip(1), 1);
+  EXPECT_EQ(rows.recno(), 3u);
+  EXPECT_EQ(b.skip(-5), -1);
+  EXPECT_EQ(rows.recno(), 1u);
 }
 
 }  // namespace
