@@ -14,7 +14,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "../base/temp_dir.h"
+#include "temp_dir.h"
 #include "base/replacing_file.h"
 #include "platform/ftp_client.h"
 #include "platform/ftp_loopback.h"

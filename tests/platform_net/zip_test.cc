@@ -7,7 +7,7 @@
 
 #include <filesystem>
 
-#include "../base/temp_dir.h"
+#include "temp_dir.h"
 #include "base/replacing_file.h"
 #include "platform/zip_archive.h"
 

@@ -24,6 +24,7 @@ class TempDir {
 
   const std::string& path() const { return path_; }
   std::string operator/(const std::string& name) const { return path_ + "/" + name; }
+  std::string file(const std::string& name) const { return *this / name; }
 
   // Names in the folder, sorted.
   std::vector<std::string> names() const {

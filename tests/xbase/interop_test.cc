@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "test_dir.h"
+#include "temp_dir.h"
 #include "xbase/table.h"
 
 namespace kav::xbase {
@@ -117,7 +117,7 @@ class InteropTest : public ::testing::Test {
     }
   }
 
-  testing::TestDir dir_;
+  kav::TempDir dir_;
 };
 
 // Expected entries of an index: every (key, recno) in key then record order.

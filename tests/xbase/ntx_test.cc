@@ -7,7 +7,7 @@
 #include <random>
 #include <set>
 
-#include "test_dir.h"
+#include "temp_dir.h"
 #include "xbase/index_sort.h"
 #include "xbase/ntx.h"
 #include "xbase/table.h"
@@ -15,7 +15,7 @@
 namespace kav::xbase {
 namespace {
 
-using kav::testing::TestDir;
+using kav::TempDir;
 
 // Wide keys make small pages (12 items), so a few thousand records give a
 // deep tree with many splits and merges.
@@ -128,7 +128,7 @@ class IndexModelTest : public ::testing::Test {
     }
   }
 
-  TestDir dir;
+  TempDir dir;
   std::string dbf;
   std::unique_ptr<Table> table;
   Model model;
@@ -214,7 +214,7 @@ TEST_F(IndexModelTest, SeekFindsFirstEntryNotBelowKey) {
 
 TEST(NtxBuild, EveryEntryCountGivesAWalkableTree) {
   // Shapes around page boundaries: empty, one page, one more, several levels.
-  TestDir dir;
+  TempDir dir;
   NtxHeader geometry;
   ntx_geometry(60, &geometry);
   int m = geometry.max_item;
@@ -255,7 +255,7 @@ TEST(NtxBuild, EveryEntryCountGivesAWalkableTree) {
 
 TEST(NtxBuild, ExternalSortMatchesInMemorySort) {
   // A tiny memory budget forces runs on disk and a merge.
-  TestDir dir;
+  TempDir dir;
   std::vector<FieldDef> fields;
   ASSERT_TRUE(parse_field_list("K C 5", &fields).ok());
   std::string dbf = dir.file("E.DBF");

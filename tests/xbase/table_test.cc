@@ -8,13 +8,13 @@
 #include <fstream>
 
 #include "base/replacing_file.h"
-#include "test_dir.h"
+#include "temp_dir.h"
 #include "xbase/table.h"
 
 namespace kav::xbase {
 namespace {
 
-using kav::testing::TestDir;
+using kav::TempDir;
 
 std::unique_ptr<Table> create_and_open(const std::string& path, const char* fields) {
   std::vector<FieldDef> defs;
@@ -27,7 +27,7 @@ std::unique_ptr<Table> create_and_open(const std::string& path, const char* fiel
 }
 
 TEST(Table, EveryFieldTypeRoundTrips) {
-  TestDir dir;
+  TempDir dir;
   std::string path = dir.file("T.DBF");
   const std::string latin1 = "Sa\xED" "da \xC7\xC3O";          // "Saída ÇÃO"
   const std::string with_nul = std::string("A\0B\x1A\xFF", 5);  // scrambled bytes
@@ -66,7 +66,7 @@ TEST(Table, EveryFieldTypeRoundTrips) {
 }
 
 TEST(Table, RefusesValuesThatDoNotFit) {
-  TestDir dir;
+  TempDir dir;
   auto t = create_and_open(dir.file("T.DBF"), "QTD N 4 0, VL N 6 2, DT D, OK L");
   ASSERT_TRUE(t->Append().ok());
   struct Case {
@@ -83,7 +83,7 @@ TEST(Table, RefusesValuesThatDoNotFit) {
 }
 
 TEST(Table, DeletedRecordsAreInvisibleAndCountedPhysically) {
-  TestDir dir;
+  TempDir dir;
   auto t = create_and_open(dir.file("T.DBF"), "K C 3");
   for (const char* k : {"AAA", "BBB", "CCC", "DDD"}) {
     ASSERT_TRUE(t->Append().ok());
@@ -115,7 +115,7 @@ TEST(Table, DeletedRecordsAreInvisibleAndCountedPhysically) {
 }
 
 TEST(Table, EmptyTableStandsOnThePhantom) {
-  TestDir dir;
+  TempDir dir;
   auto t = create_and_open(dir.file("T.DBF"), "K C 3");
   ASSERT_TRUE(t->CreateIndex(dir.file("T1.NTX"), "K", false).ok());
   ASSERT_TRUE(t->AttachIndex(dir.file("T1.NTX")).ok());
@@ -133,7 +133,7 @@ TEST(Table, EmptyTableStandsOnThePhantom) {
 }
 
 TEST(Table, SecondOpenIsRefusedAsInUse) {
-  TestDir dir;
+  TempDir dir;
   auto t = create_and_open(dir.file("T.DBF"), "K C 3");
   std::unique_ptr<Table> again;
   Status st = Table::Open(dir.file("T.DBF"), &again);
@@ -142,7 +142,7 @@ TEST(Table, SecondOpenIsRefusedAsInUse) {
 }
 
 TEST(Table, HeaderCountIsRightAfterAppendsAndPackKeepsIndexes) {
-  TestDir dir;
+  TempDir dir;
   std::string path = dir.file("T.DBF");
   auto t = create_and_open(path, "K C 8, N N 6 0");
   ASSERT_TRUE(t->CreateIndex(dir.file("T1.NTX"), "K", false).ok());
@@ -181,7 +181,7 @@ TEST(Table, HeaderCountIsRightAfterAppendsAndPackKeepsIndexes) {
 
 // Damaged files give an error naming the file, never a crash.
 TEST(Table, DamagedFilesAreReported) {
-  TestDir dir;
+  TempDir dir;
   std::string good = dir.file("G.DBF");
   {
     auto t = create_and_open(good, "K C 10, N N 5 0");
@@ -245,7 +245,7 @@ TEST(Table, DamagedFilesAreReported) {
 }
 
 TEST(Table, IndexOfAnotherTableIsRefused) {
-  TestDir dir;
+  TempDir dir;
   auto a = create_and_open(dir.file("A.DBF"), "K C 4");
   ASSERT_TRUE(a->CreateIndex(dir.file("A.NTX"), "K", false).ok());
   auto b = create_and_open(dir.file("B.DBF"), "Z C 4");
