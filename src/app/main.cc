@@ -1,6 +1,11 @@
 // kav32: the outpatient-production processor of the health secretariat.
 #include <cstring>
 #include <iostream>
+#include <memory>
+
+#include "platform/console_select.h"
+#include "shell/message.h"
+#include "shell/shell_state.h"
 
 namespace {
 
@@ -8,7 +13,8 @@ constexpr const char* kVersion = "06.05";
 
 void usage() {
   std::cout << "uso: kav32 [identificacao [senha [funcao]]]\n"
-               "     kav32 --version | --help\n";
+               "     kav32 --version | --help\n"
+               "KAV_CONSOLE=script:ARQUIVO le as teclas de um roteiro (veja o README)\n";
 }
 
 }  // namespace
@@ -22,6 +28,16 @@ int main(int argc, char** argv) {
     usage();
     return 0;
   }
-  usage();
-  return 2;
+  std::unique_ptr<kav::Console> console;
+  kav::Status st = kav::open_console_from_env(&console);
+  if (!st.ok()) {
+    std::cerr << "kav32: " << st.message() << "\n";
+    return 2;
+  }
+  kav::attach_console(console.get());
+  console->set_title("KAV/SUS");
+  // The start-up sequence and the menus come next; until then the program
+  // says so and ends.
+  kav::MENSAGEM("ESPERE", "ROTINA EM DESENVOLVIMENTO");
+  kav::quit_program(0);
 }
