@@ -1,20 +1,11 @@
 #include "shell/clipboard_keys.h"
 
+#include "base/trim.h"
 #include "platform/keys.h"
 #include "shell/report_list.h"
 #include "shell/shell_state.h"
 
 namespace kav {
-
-namespace {
-
-std::string trim(const std::string& s) {
-  const size_t b = s.find_first_not_of(' ');
-  if (b == std::string::npos) return "";
-  return s.substr(b, s.find_last_not_of(' ') - b + 1);
-}
-
-}  // namespace
 
 bool ISKEYCTRL() { return keyboard().last_ctrl(); }
 

@@ -1,5 +1,6 @@
 #include "shell/header.h"
 
+#include "base/trim.h"
 #include "base/clock.h"
 #include "shell/colour.h"
 #include "shell/shell_state.h"
@@ -8,12 +9,6 @@
 namespace kav {
 
 namespace {
-
-std::string trim(const std::string& s) {
-  const size_t b = s.find_first_not_of(' ');
-  if (b == std::string::npos) return "";
-  return s.substr(b, s.find_last_not_of(' ') - b + 1);
-}
 
 int half(size_t n) { return int(n / 2); }
 

@@ -1,5 +1,6 @@
 #include "shell/menu.h"
 
+#include "base/trim.h"
 #include "base/latin1.h"
 #include "platform/keys.h"
 #include "shell/colour.h"
@@ -10,12 +11,6 @@
 namespace kav {
 
 namespace {
-
-std::string trim(const std::string& s) {
-  const size_t b = s.find_first_not_of(' ');
-  if (b == std::string::npos) return "";
-  return s.substr(b, s.find_last_not_of(' ') - b + 1);
-}
 
 void show_hint(const std::string& hint, Attr a) {
   screen().fill(23, 1, 23, 78, ' ', a);
