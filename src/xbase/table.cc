@@ -431,51 +431,27 @@ Status Table::GoTo(uint32_t recno) {
   return Status::Ok();
 }
 
-Status Table::GoTop() {
-  KAV_RETURN_IF_ERROR(Commit());
-  bof_ = false;
-  found_ = false;
-  if (order_ == 0) {
-    KAV_RETURN_IF_ERROR(Load(1));
-  } else {
-    NtxIndex* ntx = indexes_[static_cast<size_t>(order_ - 1)].ntx.get();
-    KAV_RETURN_IF_ERROR(ntx->First());
-    if (ntx->valid()) KAV_RETURN_IF_ERROR(Load(ntx->recno()));
-    else LoadPhantom();
-  }
-  bool moved = false;
-  for (;;) {
-    if (eof_ || Visible()) break;
-    KAV_RETURN_IF_ERROR(order_ ? IndexStep(true, &moved) : NaturalStep(true, &moved));
-    if (!moved) {
-      LoadPhantom();
-      break;
-    }
-  }
-  if (eof_) bof_ = true;
-  return Status::Ok();
-}
+Status Table::GoTop() { return GoEnd(true); }
 
-Status Table::GoBottom() {
+Status Table::GoBottom() { return GoEnd(false); }
+
+// The first (top) or last visible record of the current order.
+Status Table::GoEnd(bool top) {
   KAV_RETURN_IF_ERROR(Commit());
   bof_ = false;
   found_ = false;
   if (order_ == 0) {
-    KAV_RETURN_IF_ERROR(Load(count_));
+    KAV_RETURN_IF_ERROR(Load(top ? 1 : count_));
   } else {
     NtxIndex* ntx = indexes_[static_cast<size_t>(order_ - 1)].ntx.get();
-    KAV_RETURN_IF_ERROR(ntx->Last());
+    KAV_RETURN_IF_ERROR(top ? ntx->First() : ntx->Last());
     if (ntx->valid()) KAV_RETURN_IF_ERROR(Load(ntx->recno()));
     else LoadPhantom();
   }
   bool moved = false;
-  for (;;) {
-    if (eof_ || Visible()) break;
-    KAV_RETURN_IF_ERROR(order_ ? IndexStep(false, &moved) : NaturalStep(false, &moved));
-    if (!moved) {
-      LoadPhantom();
-      break;
-    }
+  while (!eof_ && !Visible()) {
+    KAV_RETURN_IF_ERROR(order_ ? IndexStep(top, &moved) : NaturalStep(top, &moved));
+    if (!moved) LoadPhantom();
   }
   if (eof_) bof_ = true;
   return Status::Ok();

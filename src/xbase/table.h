@@ -117,6 +117,7 @@ class Table {
   Status FlushAppends();
   Status MarkDirty();
   bool Visible() const;
+  Status GoEnd(bool top);
   Status SkipInvisible(bool forward);
   Status NaturalStep(bool forward, bool* moved);
   Status IndexStep(bool forward, bool* moved);
