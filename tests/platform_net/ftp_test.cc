@@ -15,6 +15,7 @@
 #include <fstream>
 
 #include "temp_dir.h"
+#include "test_files.h"
 #include "base/replacing_file.h"
 #include "platform/ftp_client.h"
 #include "platform/ftp_loopback.h"
@@ -26,16 +27,6 @@ namespace kav {
 namespace {
 
 namespace fs = std::filesystem;
-
-void write(const std::string& path, const std::string& data) {
-  ASSERT_TRUE(replace_file_contents(path, data).ok()) << path;
-}
-
-std::string read(const std::string& path) {
-  std::string out;
-  EXPECT_TRUE(read_file(path, &out).ok()) << path;
-  return out;
-}
 
 std::vector<std::string> names_of(const std::vector<FtpEntry>& entries) {
   std::vector<std::string> out;

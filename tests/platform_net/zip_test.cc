@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "temp_dir.h"
+#include "test_files.h"
 #include "base/replacing_file.h"
 #include "platform/zip_archive.h"
 
@@ -50,16 +51,6 @@ RunResult run(std::vector<std::string> args, const std::string& cwd = ".") {
   ::waitpid(pid, &status, 0);
   if (WIFEXITED(status)) r.status = WEXITSTATUS(status);
   return r;
-}
-
-void write(const std::string& path, const std::string& data) {
-  ASSERT_TRUE(replace_file_contents(path, data).ok()) << path;
-}
-
-std::string read(const std::string& path) {
-  std::string out;
-  EXPECT_TRUE(read_file(path, &out).ok()) << path;
-  return out;
 }
 
 std::vector<std::string> names_in(const std::string& folder) {
