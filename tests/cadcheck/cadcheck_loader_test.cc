@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "temp_dir.h"
+
 #include <unistd.h>
 
 #include <filesystem>
@@ -14,14 +16,10 @@ namespace fs = std::filesystem;
 
 class CadcheckLoaderTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("cadcheck_loader_" + std::to_string(::getpid()));
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
+  kav::TempDir tmp_;
 
   CadcheckLibrary built_{KAV_BIN_DIR};
-  fs::path dir_;
+  fs::path dir_{tmp_.path()};
 };
 
 TEST_F(CadcheckLoaderTest, CallsEveryExportOfTheBuiltLibrary) {

@@ -1,6 +1,8 @@
 // The registry kit generator and the copy of cadcheck.so into installations.
 #include <gtest/gtest.h>
 
+#include "temp_dir.h"
+
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -22,11 +24,7 @@ namespace fs = std::filesystem;
 
 class KavfixKitTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("kavfix_kit_" + std::to_string(::getpid()));
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
+  kav::TempDir tmp_;
 
   std::string Kit(const std::vector<std::string>& bodies, CnesKitOptions options) {
     options.reproducible = true;
@@ -56,7 +54,7 @@ class KavfixKitTest : public ::testing::Test {
     return line.substr(line.size() - 1 - cadcheck::kTrailerSize, cadcheck::kTrailerSize);
   }
 
-  fs::path dir_;
+  fs::path dir_{tmp_.path()};
   std::vector<std::string> bodies_ = {"HEADER 202601 0003", "  2  HOSPITAL  ", "", "LAST"};
 };
 

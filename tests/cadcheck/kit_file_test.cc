@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "temp_dir.h"
+
 #include <unistd.h>
 
 #include <cstdio>
@@ -53,11 +55,7 @@ class Recorder : public LineSink {
 
 class TempDir : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("cadcheck_test_" + std::to_string(::getpid()));
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
+  kav::TempDir tmp_;
 
   std::string Write(const std::string& name, const std::string& content) {
     std::string path = (dir_ / name).string();
@@ -65,7 +63,7 @@ class TempDir : public ::testing::Test {
     return path;
   }
 
-  fs::path dir_;
+  fs::path dir_{tmp_.path()};
 };
 
 using LineReaderTest = TempDir;
