@@ -2,9 +2,11 @@
 #include <cstring>
 #include <iostream>
 #include <memory>
+#include <string>
+#include <vector>
 
+#include "app/s0000.h"
 #include "platform/console_select.h"
-#include "shell/message.h"
 #include "shell/shell_state.h"
 
 namespace {
@@ -36,8 +38,5 @@ int main(int argc, char** argv) {
   }
   kav::attach_console(console.get());
   console->set_title("KAV/SUS");
-  // The start-up sequence and the menus come next; until then the program
-  // says so and ends.
-  kav::MENSAGEM("ESPERE", "ROTINA EM DESENVOLVIMENTO");
-  kav::quit_program(0);
+  kav::S0000(std::vector<std::string>(argv + 1, argv + argc));
 }

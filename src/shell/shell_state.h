@@ -36,6 +36,15 @@ struct ShellState {
   std::string CCMP_KAV;
   bool LCREDAUTO = false;
   std::vector<std::string> AMENSAGENS;
+  std::string CIMP;          // chosen printer, "PRN" the default device
+  int MAXLINPAG = 54;        // last printable line of a report page
+  std::string CTEST_FUNCAO;  // feature switch ("VERKAV")
+  std::string CUSUARIO, CSENHA;  // identification and password of the command line
+  std::string DEF_VERKAV_TAB, DEF_VERKAV_VERSAO;
+  // Start-up options of KAV32.MEM: full screen, new-version check, shortcut.
+  bool WXW_LTELA_CHEIA = false;
+  bool WXW_LV_NOVA_VERSAO = false;
+  bool WXW_LATALHO_KAV = false;
 
   // Current colour (the dBASE "SET COLOR") and output device.
   std::string colour = "W/N,N/W,N,N,N/W";
