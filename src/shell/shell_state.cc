@@ -27,15 +27,17 @@ Keyboard& keyboard() { return *shell().keyboard; }
 
 namespace {
 
-[[noreturn]] void end_process(int code, const std::string& message) {
+[[noreturn]] void end_process(int code, const std::string& message, bool clear = true) {
   ShellState& s = shell();
   if (s.before_quit) {
     auto hook = std::move(s.before_quit);
     hook();
   }
   if (s.console != nullptr) {
-    s.console->screen().fill(0, 0, Screen::kRows - 1, Screen::kCols - 1, ' ', make_attr(7, 0));
-    s.console->screen().set_cursor(0, 0);
+    if (clear) {
+      s.console->screen().fill(0, 0, Screen::kRows - 1, Screen::kCols - 1, ' ', make_attr(7, 0));
+      s.console->screen().set_cursor(0, 0);
+    }
     s.console->refresh();
     s.console->shutdown();
   }
@@ -47,6 +49,8 @@ namespace {
 }  // namespace
 
 void quit_program(int code) { end_process(code, ""); }
+
+void leave_on_screen(int code) { end_process(code, "", false); }
 
 void analyst_abort(const std::string& line) { end_process(1, "\n" + line); }
 

@@ -85,6 +85,9 @@ Keyboard& keyboard();
 // Ends the program: resets the colour, clears the screen, gives the
 // terminal back and exits with `code`.
 [[noreturn]] void quit_program(int code = 0);
+// Ends the program as quit_program() does, but leaves the screen as drawn
+// (the exit screen).
+[[noreturn]] void leave_on_screen(int code = 0);
 // A programming error: writes `line` on the standard output after a line
 // break and ends the program.
 [[noreturn]] void analyst_abort(const std::string& line);
