@@ -39,7 +39,8 @@ class ScriptConsole : public Console {
   KeyEvent poll_key() override;
   void set_title(const std::string& latin1) override { title_ = latin1; }
   void tone(int hz, int ticks) override;
-  void shutdown() override {}
+  // Dumps the last screen (the program's end).
+  void shutdown() override { dump("fim do programa"); }
 
   // Writes the screen to the dump file now, under `reason`.
   void dump(const std::string& reason);
