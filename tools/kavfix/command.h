@@ -18,5 +18,10 @@ struct Command {
 
 // Registry kit files (cnes_kit_command.cc).
 extern const Command kCnesKitCommand;
+// A fresh installation folder (install_command.cc).
+extern const Command kInstallCommand;
+// The demo folder: an installation with a small reference-table kit
+// (demo_command.cc).
+extern const Command kDemoCommand;
 
 }  // namespace kav::kavfix

@@ -10,6 +10,8 @@ namespace {
 using kav::kavfix::Command;
 
 const Command* const kCommands[] = {
+    &kav::kavfix::kInstallCommand,
+    &kav::kavfix::kDemoCommand,
     &kav::kavfix::kCnesKitCommand,
 };
 
