@@ -7,6 +7,7 @@
 
 #include "admin/users_file.h"
 #include "base/trim.h"
+#include "shell/colour.h"
 #include "shell/store_bridge.h"
 #include "store/creators.h"
 #include "store/recording_store_ui.h"
@@ -226,6 +227,10 @@ TEST_F(FautorUsoTest, F5TogglesARightAndRewritesTheFile) {
   EXPECT_TRUE(FAUTOR_USO(&rights, "GERENCIAR"));
   EXPECT_EQ(row_at_wait(0, 5).substr(1, 19), "USUARIO   ?CADASTRO");
   EXPECT_EQ(row_at_wait(0, 7).substr(1, 19), "A         ?  PODE  ");
+  const Scheme browse = parse_scheme(FSETCOR("BROWSE"));  // the cell cursor
+  EXPECT_EQ(at_wait(3).at(8, 21).attr, browse.selected);
+  EXPECT_EQ(at_wait(3).at(8, 12).attr, browse.normal);
+  EXPECT_EQ(at_wait(3).at(7, 21).attr, browse.normal);
   EXPECT_EQ(row(8).substr(21, 8), "NAO PODE");
   UsersList expected = initial_users();
   expected[1].rights[1] = "N";
@@ -283,6 +288,11 @@ TEST_F(FautorUsoTest, InitialFileAndUnknownMode) {
   begin("<ENTER>");
   EXPECT_FALSE(FAUTOR_USO(&rights, "OUTRO"));
   EXPECT_TRUE(showed("ANALISTA : FALTA PARAMETRO NA FUNCAO FAUTOR_USO"));
+}
+
+TEST_F(FautorUsoTest, UnknownScramblingModeEndsTheProgram) {
+  begin("<ENTER>");
+  EXPECT_EXIT(FCRIPTO("A", "OUTRO"), ::testing::ExitedWithCode(1), "");
 }
 
 }  // namespace
