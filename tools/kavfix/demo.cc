@@ -11,6 +11,9 @@ InstallSpec demo_spec() {
   spec.competence = kDemoCompetence;
   spec.name = kDemoMunicipalityName;
   spec.condition = kDemoCondition;
+  // As after a registry import with the mapping version the kit asks for,
+  // so that the entries that need the mapping run.
+  spec.mapping_version = kDemoMappingVersion;
   return spec;
 }
 

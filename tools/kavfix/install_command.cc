@@ -25,6 +25,7 @@ std::string* value_option(const std::string& name, InstallSpec* spec) {
   if (name == "--sigla") return &spec->abbreviation;
   if (name == "--cnpj") return &spec->cnpj;
   if (name == "--condicao") return &spec->condition;
+  if (name == "--cadcheck") return &spec->cadcheck_folder;
   return nullptr;
 }
 
@@ -68,7 +69,8 @@ int run(const Args& args) {
 const Command kInstallCommand = {
     "install",
     "PASTA --uf UF (--municipio IBGE | --estadual) [--competencia AAAAMM] [--nome NOME]\n"
-    "        [--sigla SIGLA] [--cnpj CNPJ] [--condicao CC] [--force]",
+    "        [--sigla SIGLA] [--cnpj CNPJ] [--condicao CC] [--cadcheck PASTA]\n"
+    "        [--force]",
     "    Instalacao nova do KAV em PASTA: subpastas, S_SS, S_CTR, todas as tabelas\n"
     "    do catalogo vazias com seus indices, S_USAKAV.DBI (senha inicial \"K\"),\n"
     "    S_COR.DBF e cadcheck.so. Montada numa pasta temporaria e movida no fim.\n"
@@ -79,6 +81,7 @@ const Command kInstallCommand = {
     "    --nome, --sigla     nome (40) e sigla (10) da secretaria\n"
     "    --cnpj              CNPJ da secretaria (14 digitos)\n"
     "    --condicao CC       condicao de gestao (padrao: PG municipal, EP estadual)\n"
+    "    --cadcheck PASTA    copia o cadcheck.so de PASTA (padrao: a do kavfix)\n"
     "    --force             substitui uma instalacao existente em PASTA",
     run,
 };

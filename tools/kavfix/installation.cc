@@ -2,6 +2,7 @@
 
 #include <stdlib.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <initializer_list>
 #include <system_error>
@@ -83,7 +84,10 @@ Status check_competence(InstallSpec* spec) {
 // A text option typed on a UTF-8 terminal, as the Latin-1 upper case the
 // table keeps; refused when longer than the field.
 Status text_option(const char* option, size_t width, std::string* value) {
-  *value = latin1_upper(utf8_to_latin1(*value));
+  std::string typed = *value;
+  *value = latin1_upper(utf8_to_latin1(typed));
+  if (std::count(value->begin(), value->end(), '?') > std::count(typed.begin(), typed.end(), '?'))
+    return Status::Invalid(std::string(option) + " tem caracteres fora do ISO-8859-1: " + typed);
   if (value->size() > width)
     return Status::Invalid(std::string(option) + " tem mais de " + std::to_string(width) +
                            " caracteres: " + latin1_to_utf8(*value));
@@ -92,18 +96,18 @@ Status text_option(const char* option, size_t width, std::string* value) {
 
 Status fill_names(InstallSpec* spec, const FederationUnit& unit) {
   bool named = !spec->name.empty();
-  if (!named) {
+  if (named) {
+    KAV_RETURN_IF_ERROR(text_option("--nome", 40, &spec->name));
+  } else {
     spec->name = spec->state ? "SEC.EST.SAUDE " + std::string(unit.name)
                              : "MUNICIPIO " + spec->municipality;
   }
-  KAV_RETURN_IF_ERROR(text_option("--nome", 40, &spec->name));
-  if (spec->abbreviation.empty()) {
-    if (spec->state)
-      spec->abbreviation = "SES-" + std::string(unit.abbreviation) + "    ";
-    else
-      spec->abbreviation = "SMS-" + (named ? spec->name.substr(0, 6) : spec->municipality);
-  }
-  return text_option("--sigla", 10, &spec->abbreviation);
+  if (!spec->abbreviation.empty()) return text_option("--sigla", 10, &spec->abbreviation);
+  if (spec->state)
+    spec->abbreviation = "SES-" + std::string(unit.abbreviation) + "    ";
+  else
+    spec->abbreviation = "SMS-" + (named ? spec->name.substr(0, 6) : spec->municipality);
+  return Status::Ok();
 }
 
 Status fill_condition(InstallSpec* spec) {
@@ -146,7 +150,8 @@ Status write_control_records(Store& store, const InstallSpec& spec, const Federa
                                   {"SS_CGC", spec.cnpj},
                                   {"SS_IN", spec.state ? "E" : "M"},
                                   {"SS_CONDIC", spec.condition},
-                                  {"SS_GESTAO", manager_code(spec, unit)}}));
+                                  {"SS_GESTAO", manager_code(spec, unit)},
+                                  {"SS_DPCNES", spec.mapping_version}}));
   return put_record(store, "CTR",
                     {{"CTR_MVM", spec.competence},
                      {"CTR_CAD", "A"},

@@ -21,6 +21,9 @@ struct InstallSpec {
   std::string abbreviation;  // SS_SIGL; "" = "SES-UF" or "SMS-..."
   std::string cnpj;          // SS_CGC, digits
   std::string condition;     // SS_CONDIC; "" = "EP" state, "PG" municipal
+  // SS_DPCNES: version of the registry mapping program of the last
+  // registry import; "" on a fresh installation (none has run yet).
+  std::string mapping_version;
   // Folder holding the cadcheck.so to copy; "" = beside the running program.
   std::string cadcheck_folder;
 };

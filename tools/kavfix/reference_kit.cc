@@ -9,10 +9,6 @@ namespace {
 // "$C" in a row stands for the kit's competence.
 constexpr std::string_view kCompetenceMark = "$C";
 
-// The minimum program versions the kit asks for this competence.
-constexpr const char* kMinimumKav = "06.05";
-constexpr const char* kMinimumDepara = "01.24";
-
 const std::vector<TableRows>& kit_rows() {
   static const std::vector<TableRows> tables = {
       {"S_PA",
@@ -144,8 +140,8 @@ std::string with_competence(std::string row, const std::string& competence) {
 std::vector<std::string> control_rows(const std::vector<TableRows>& tables,
                                       const std::string& competence) {
   std::vector<std::string> rows = {"55|VERSAO|" + kit_version(competence),
-                                   "55|" + EMBARALHA("KAV") + "|" + EMBARALHA(kMinimumKav),
-                                   "55|" + EMBARALHA("DEPARA") + "|" + EMBARALHA(kMinimumDepara),
+                                   "55|" + EMBARALHA("KAV") + "|" + EMBARALHA(kMinimumKavVersion),
+                                   "55|" + EMBARALHA("DEPARA") + "|" + EMBARALHA(kDemoMappingVersion),
                                    "55|" + EMBARALHA("MINIMO") + "|" +
                                        EMBARALHA(kit_version(competence))};
   for (const auto& [file, item] : kCountedTables) {
