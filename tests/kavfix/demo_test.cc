@@ -1,11 +1,12 @@
 // kavfix demo: an installation with a small kit that serves its competence.
+#include "demo.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <memory>
 
 #include "base/replacing_file.h"
-#include "demo.h"
 #include "installation_fixture.h"
 #include "reference_kit.h"
 #include "shell/embaralha.h"
@@ -74,7 +75,9 @@ TEST_F(DemoTest, EveryKitTableHasRowsAndItsStatedCount) {
   EXPECT_EQ(LastRecord(dir(), "S_PA")["PA_CMP"], kDemoCompetence);
 }
 
-TEST_F(DemoTest, OpensWithoutAnyMessage) { EXPECT_EQ(OpenEverything(dir()), std::vector<std::string>{}); }
+TEST_F(DemoTest, OpensWithoutAnyMessage) {
+  EXPECT_EQ(OpenEverything(dir()), std::vector<std::string>{});
+}
 
 TEST_F(DemoTest, SameFilesEveryTime) {
   std::string again = tmp_ / "again";

@@ -46,18 +46,33 @@ std::vector<SecretariatCase> secretariat_cases() {
   return {
       {"municipal",
        municipal(),
-       {{"SS_IN", "M"}, {"SS_GESTAO", "355030"}, {"SS_UFIBGE", "35"}, {"SS_UFSIGL", "SP"},
-        {"SS_UFNOME", "SAO PAULO"}, {"SS_CONDIC", "PG"}, {"SS_NM", "MUNICIPIO 355030"},
+       {{"SS_IN", "M"},
+        {"SS_GESTAO", "355030"},
+        {"SS_UFIBGE", "35"},
+        {"SS_UFSIGL", "SP"},
+        {"SS_UFNOME", "SAO PAULO"},
+        {"SS_CONDIC", "PG"},
+        {"SS_NM", "MUNICIPIO 355030"},
         {"SS_SIGL", "SMS-355030"}}},
       {"state",
        state,
-       {{"SS_IN", "E"}, {"SS_GESTAO", "330000"}, {"SS_UFIBGE", "33"}, {"SS_UFSIGL", "RJ"},
-        {"SS_UFNOME", "RIO DE JANEIRO"}, {"SS_CONDIC", "EP"},
-        {"SS_NM", "SEC.EST.SAUDE RIO DE JANEIRO"}, {"SS_SIGL", "SES-RJ"}}},
+       {{"SS_IN", "E"},
+        {"SS_GESTAO", "330000"},
+        {"SS_UFIBGE", "33"},
+        {"SS_UFSIGL", "RJ"},
+        {"SS_UFNOME", "RIO DE JANEIRO"},
+        {"SS_CONDIC", "EP"},
+        {"SS_NM", "SEC.EST.SAUDE RIO DE JANEIRO"},
+        {"SS_SIGL", "SES-RJ"}}},
       {"named municipal",
        named,
-       {{"SS_IN", "M"}, {"SS_GESTAO", "310620"}, {"SS_UFIBGE", "31"}, {"SS_UFSIGL", "MG"},
-        {"SS_NM", "BELO HORIZONTE"}, {"SS_SIGL", "SMSA-BH"}, {"SS_CGC", "18715383000140"},
+       {{"SS_IN", "M"},
+        {"SS_GESTAO", "310620"},
+        {"SS_UFIBGE", "31"},
+        {"SS_UFSIGL", "MG"},
+        {"SS_NM", "BELO HORIZONTE"},
+        {"SS_SIGL", "SMSA-BH"},
+        {"SS_CGC", "18715383000140"},
         {"SS_CONDIC", "MN"}}},
   };
 }
@@ -101,8 +116,7 @@ TEST_F(InstallationTest, FolderLayoutUsersColourTableAndCadcheck) {
   EXPECT_EQ(read(dir() + "/cadcheck.so"), read(std::string(KAV_BIN_DIR) + "/cadcheck.so"));
   EXPECT_TRUE(fs::exists(dir() + "/S_CARTEM.DBI"));
   // Nothing of the scratch folder is left beside the installation.
-  for (const auto& e : fs::directory_iterator(tmp_.path()))
-    EXPECT_EQ(e.path().filename(), "inst");
+  for (const auto& e : fs::directory_iterator(tmp_.path())) EXPECT_EQ(e.path().filename(), "inst");
 }
 
 TEST_F(InstallationTest, CompetenceDefaultsToTheCurrentMonth) {
@@ -145,8 +159,7 @@ TEST(InstallSpecTest, RefusesWhatNoSecretariatCouldBe) {
       {"no UF", [](InstallSpec* s) { s->uf = ""; }, "informe --uf"},
       {"municipality of another UF", [](InstallSpec* s) { s->municipality = "330455"; },
        "nao pertence a UF SP"},
-      {"municipality not 6 digits", [](InstallSpec* s) { s->municipality = "35503"; },
-       "6 digitos"},
+      {"municipality not 6 digits", [](InstallSpec* s) { s->municipality = "35503"; }, "6 digitos"},
       {"state code as municipality", [](InstallSpec* s) { s->municipality = "359999"; },
        "use --estadual"},
       {"no municipality", [](InstallSpec* s) { s->municipality = ""; }, "--municipio"},
@@ -232,9 +245,9 @@ TEST_F(InstallationTest, CommandLineOptions) {
                                  "--cadcheck", KAV_BIN_DIR}),
             0);
   EXPECT_EQ(LastRecord(dir(), "S_SS")["SS_CGC"], "46395000000139");
-  EXPECT_EQ(kInstallCommand.run({dir(), "--uf", "SP", "--municipio", "355030", "--force",
-                                 "--estadual"}),
-            2);
+  EXPECT_EQ(
+      kInstallCommand.run({dir(), "--uf", "SP", "--municipio", "355030", "--force", "--estadual"}),
+      2);
   EXPECT_EQ(kInstallCommand.run({dir(), "--uf"}), 2);
   EXPECT_EQ(kInstallCommand.run({dir(), "--sem-opcao"}), 2);
   EXPECT_EQ(kInstallCommand.run({"--uf", "SP", "--municipio", "355030"}), 2);

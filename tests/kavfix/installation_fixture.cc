@@ -37,7 +37,8 @@ std::vector<std::string> InstallationTest::OpenEverything(const std::string& fol
   {
     Store store(StoreContext{.folder = folder, .ui = &ui});
     store.USAR("ABRINDO");
-    for (const CatalogEntry& e : catalog()) EXPECT_TRUE(store.USAR(std::string(e.alias))) << e.alias;
+    for (const CatalogEntry& e : catalog())
+      EXPECT_TRUE(store.USAR(std::string(e.alias))) << e.alias;
     EXPECT_TRUE(store.USAR("FECHANDO"));
   }
   std::vector<std::string> shown;

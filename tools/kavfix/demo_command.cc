@@ -24,13 +24,10 @@ int run(const Args& args) {
   }
   if (st.ok() && dir.empty()) st = Status::Invalid("informe a pasta do demo");
   if (st.ok()) st = make_demo(dir, force);
-  if (st.ok()) {
+  if (st.ok())
     std::printf("demo criado em %s: competencia %s, usuario A, senha K\n", dir.c_str(),
                 kDemoCompetence);
-    return 0;
-  }
-  std::fprintf(stderr, "kavfix demo: %s\n", st.message().c_str());
-  return st.code() == Status::Code::kInvalid ? 2 : 1;
+  return command_status("demo", st);
 }
 
 }  // namespace

@@ -54,14 +54,11 @@ int run(const Args& args) {
   Request req;
   Status st = parse(args, &req);
   if (st.ok()) st = install(req.dir, req.spec, req.force);
-  if (st.ok()) {
+  if (st.ok())
     std::printf("instalacao criada em %s: %s %s, competencia %s\n", req.dir.c_str(),
                 req.spec.uf.c_str(), latin1_to_utf8(req.spec.name).c_str(),
                 req.spec.competence.c_str());
-    return 0;
-  }
-  std::fprintf(stderr, "kavfix install: %s\n", st.message().c_str());
-  return st.code() == Status::Code::kInvalid ? 2 : 1;
+  return command_status("install", st);
 }
 
 }  // namespace

@@ -8,11 +8,11 @@
 #include <system_error>
 #include <utility>
 
+#include "admin/users_file.h"
 #include "base/clock.h"
 #include "base/competence.h"
 #include "base/file_resolver.h"
 #include "base/latin1.h"
-#include "admin/users_file.h"
 #include "cadcheck_copy.h"
 #include "federation_units.h"
 #include "shell/colour_table.h"
@@ -57,8 +57,7 @@ Status check_municipality(const InstallSpec& spec, const FederationUnit& unit) {
     return Status::Ok();
   }
   const std::string& m = spec.municipality;
-  if (m.empty())
-    return Status::Invalid("informe --municipio (6 digitos do IBGE) ou --estadual");
+  if (m.empty()) return Status::Invalid("informe --municipio (6 digitos do IBGE) ou --estadual");
   if (m.size() != 6 || !all_digits(m))
     return Status::Invalid("--municipio deve ter 6 digitos do IBGE: " + m);
   if (m.compare(0, 2, unit.code) != 0)
@@ -99,8 +98,8 @@ Status fill_names(InstallSpec* spec, const FederationUnit& unit) {
   if (named) {
     KAV_RETURN_IF_ERROR(text_option("--nome", 40, &spec->name));
   } else {
-    spec->name = spec->state ? "SEC.EST.SAUDE " + std::string(unit.name)
-                             : "MUNICIPIO " + spec->municipality;
+    spec->name =
+        spec->state ? "SEC.EST.SAUDE " + std::string(unit.name) : "MUNICIPIO " + spec->municipality;
   }
   if (!spec->abbreviation.empty()) return text_option("--sigla", 10, &spec->abbreviation);
   if (spec->state)
@@ -116,9 +115,9 @@ Status fill_condition(InstallSpec* spec) {
   bool ok = spec->state ? one_of(kStateConditions, spec->condition)
                         : one_of(kMunicipalConditions, spec->condition);
   if (ok) return Status::Ok();
-  return Status::Invalid("--condicao " + spec->condition + " invalida para secretaria " +
-                         (spec->state ? "estadual (EC, EP, EN, EA)"
-                                      : "municipal (MS, PB, MP, PA, MN, PG)"));
+  return Status::Invalid(
+      "--condicao " + spec->condition + " invalida para secretaria " +
+      (spec->state ? "estadual (EC, EP, EN, EA)" : "municipal (MS, PB, MP, PA, MN, PG)"));
 }
 
 // The manager code: the municipality, or the state code + "0000".
@@ -168,10 +167,11 @@ Status write_control_records(Store& store, const InstallSpec& spec, const Federa
 Status write_own_municipality(const std::string& folder, const InstallSpec& spec,
                               const FederationUnit& unit) {
   if (spec.state || resolve_path(folder + "/CADMUN.DBF")) return Status::Ok();
-  return write_table(folder, {"CADMUN", "CODUF, CODMUNIC, NOME, CONDIC, IBGE_UF",
-                              {std::string(unit.code) + "|" + spec.municipality.substr(2) + "|" +
-                               spec.name + "|" + spec.condition + "|" +
-                               std::string(unit.abbreviation)}});
+  return write_table(
+      folder, {"CADMUN",
+               "CODUF, CODMUNIC, NOME, CONDIC, IBGE_UF",
+               {std::string(unit.code) + "|" + spec.municipality.substr(2) + "|" + spec.name + "|" +
+                spec.condition + "|" + std::string(unit.abbreviation)}});
 }
 
 Status first_store_failure(const RecordingStoreUi& ui, const std::string& what) {
@@ -212,7 +212,8 @@ Status make_subfolders(const std::string& folder, const std::string& competence)
   std::error_code ec;
   for (const char* sub : kSubfolders) {
     fs::create_directories(fs::path(folder) / sub / competence, ec);
-    if (ec) return Status::IoError(std::string("pasta ") + sub + " nao foi criada: " + ec.message());
+    if (ec)
+      return Status::IoError(std::string("pasta ") + sub + " nao foi criada: " + ec.message());
   }
   return Status::Ok();
 }
@@ -270,7 +271,8 @@ Status move_entries(const fs::path& from, const fs::path& to) {
       continue;
     }
     fs::rename(e.path(), target, ec);
-    if (ec) return Status::IoError("nao foi possivel mover " + target.string() + ": " + ec.message());
+    if (ec)
+      return Status::IoError("nao foi possivel mover " + target.string() + ": " + ec.message());
     if (there && fs::path(*there) != target) fs::remove_all(*there, ec);
   }
   return ec ? Status::IoError("erro ao ler " + from.string() + ": " + ec.message()) : Status::Ok();

@@ -25,7 +25,8 @@ const std::vector<TableRows>& kit_rows() {
            "$C|030402015|0|QUIMIOTERAPIA PALIATIVA DE CARCINOMA DE MAMA|571.50|0000|3|06|3|19|130|A|1|06|S|N||S|S|S|N|N|N",
            "$C|030108020|8|ATENDIMENTO INDIVIDUAL EM CENTRO DE ATENCAO PSICOSSOCIAL|0.00|0000|2|06|A|0|130|A|31|||||S|N|S|N|N|N",
        }},
-      {"S_PROCED", "PA_CMP, PA_ID, PA_CTF, PA_SEXO, PA_SH, PA_SP, PA_SA, PA_IDADEMN, PA_IDADEMX, PA_QTDMAX",
+      {"S_PROCED",
+       "PA_CMP, PA_ID, PA_CTF, PA_SEXO, PA_SH, PA_SP, PA_SA, PA_IDADEMN, PA_IDADEMX, PA_QTDMAX",
        {
            "$C|030101006|01|A|0.00|0.00|0.00|0|130|1",
            "$C|030101007|06|A|0.00|0.00|10.00|0|130|1",
@@ -54,7 +55,8 @@ const std::vector<TableRows>& kit_rows() {
       {"S_PAIN", "PAIN_CMP, PAIN_PA, PAIN_HA, PAIN_IN", {"$C|030402015|1706|10.00"}},
       {"S_PAREGR", "REG_CMP, REG_PA, REG_REGRA", {"$C|030101007|0002", "$C|030402015|0030"}},
       {"S_PADET", "DET_CMP, DET_PA, DET_COD", {"$C|030101007|003", "$C|030402015|009"}},
-      {"S_CID", "CD_COD, SUBCAT, CD_DESCR, RESTRSEXO, CAMPOS_RAD, ESTADIO, REPETE_RAD, CMP_INI, CMP_FIM",
+      {"S_CID",
+       "CD_COD, SUBCAT, CD_DESCR, RESTRSEXO, CAMPOS_RAD, ESTADIO, REPETE_RAD, CMP_INI, CMP_FIM",
        {
            "C500|S|NEOPLASIA MALIGNA DO MAMILO E AREOLA|0|001|S|N|200801|999999",
            "C509|S|NEOPLASIA MALIGNA DA MAMA NAO ESPECIFICADA|0|001|S|N|200801|999999",
@@ -139,14 +141,19 @@ std::string with_competence(std::string row, const std::string& competence) {
 // The kit control rows of group "55" and "57".
 std::vector<std::string> control_rows(const std::vector<TableRows>& tables,
                                       const std::string& competence) {
-  std::vector<std::string> rows = {"55|VERSAO|" + kit_version(competence),
-                                   "55|" + EMBARALHA("KAV") + "|" + EMBARALHA(kMinimumKavVersion),
-                                   "55|" + EMBARALHA("DEPARA") + "|" + EMBARALHA(kDemoMappingVersion),
-                                   "55|" + EMBARALHA("MINIMO") + "|" +
-                                       EMBARALHA(kit_version(competence))};
+  auto row = [](std::string_view group, const std::string& item, const std::string& text) {
+    return std::string(group) + "|" + item + "|" + text;
+  };
+  std::string version = kit_version(competence);
+  std::vector<std::string> rows = {
+      row("55", "VERSAO", version),
+      row("55", EMBARALHA("KAV"), EMBARALHA(kMinimumKavVersion)),
+      row("55", EMBARALHA("DEPARA"), EMBARALHA(kDemoMappingVersion)),
+      row("55", EMBARALHA("MINIMO"), EMBARALHA(version)),
+  };
   for (const auto& [file, item] : kCountedTables) {
     for (const TableRows& t : tables)
-      if (t.file == file) rows.push_back("57|" + std::string(item) + "|" + std::to_string(t.rows.size()));
+      if (t.file == file) rows.push_back(row("57", std::string(item), std::to_string(t.rows.size())));
   }
   return rows;
 }
@@ -168,7 +175,8 @@ std::vector<TableRows> demo_kit_tables(const std::string& competence) {
 }
 
 Status write_demo_kit(const std::string& folder, const std::string& competence) {
-  for (const TableRows& t : demo_kit_tables(competence)) KAV_RETURN_IF_ERROR(write_table(folder, t));
+  for (const TableRows& t : demo_kit_tables(competence))
+    KAV_RETURN_IF_ERROR(write_table(folder, t));
   return Status::Ok();
 }
 

@@ -105,7 +105,8 @@ Status write_table(const std::string& folder, const TableRows& table) {
       fields.push_back(f);
     }
   }
-  for (const std::string& row : table.rows) KAV_RETURN_IF_ERROR(fill_row(t.get(), fields, row, table.file));
+  for (const std::string& row : table.rows)
+    KAV_RETURN_IF_ERROR(fill_row(t.get(), fields, row, table.file));
   return t->Close();
 }
 
