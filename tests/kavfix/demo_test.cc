@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "base/replacing_file.h"
+#include "command.h"
 #include "installation_fixture.h"
 #include "reference_kit.h"
 #include "shell/embaralha.h"
@@ -73,6 +74,21 @@ TEST_F(DemoTest, EveryKitTableHasRowsAndItsStatedCount) {
   EXPECT_EQ(Cdn("57CID"), std::to_string(RecordCount(dir(), "S_CID")));
   // The procedures are those of the competence.
   EXPECT_EQ(LastRecord(dir(), "S_PA")["PA_CMP"], kDemoCompetence);
+}
+
+TEST_F(DemoTest, KitTablesAreReadableByPythonDbf) {
+  std::map<std::string, int> tables = PythonTables(dir());
+  for (const TableRows& kit : demo_kit_tables(kDemoCompetence))
+    EXPECT_EQ(tables[std::string(kit.file) + ".DBF"], static_cast<int>(kit.rows.size())) << kit.file;
+}
+
+TEST_F(DemoTest, CommandLine) {
+  std::string again = tmp_ / "again";
+  EXPECT_EQ(kDemoCommand.run({again, "--cadcheck", KAV_BIN_DIR}), 0);
+  EXPECT_EQ(LastRecord(again, "S_CTR")["CTR_MVM"], kDemoCompetence);
+  EXPECT_EQ(kDemoCommand.run({again, "--cadcheck", KAV_BIN_DIR}), 2);  // already there
+  EXPECT_EQ(kDemoCommand.run({again, "--cadcheck", KAV_BIN_DIR, "--force"}), 0);
+  EXPECT_EQ(kDemoCommand.run({}), 2);
 }
 
 TEST_F(DemoTest, OpensWithoutAnyMessage) {

@@ -1,6 +1,9 @@
 #include "installation_fixture.h"
 
+#include <cstdio>
+#include <filesystem>
 #include <memory>
+#include <sstream>
 
 #include "store/catalog.h"
 #include "store/recording_store_ui.h"
@@ -54,6 +57,30 @@ std::map<std::string, std::string> InstallationTest::LastRecord(const std::strin
   if (!t || !t->GoBottom().ok() || t->eof()) return out;
   for (size_t i = 0; i < t->fields().size(); ++i)
     out[t->fields()[i].def.name] = trimmed(t->raw(static_cast<int>(i)));
+  return out;
+}
+
+std::map<std::string, int> InstallationTest::PythonTables(const std::string& folder) {
+  std::string cmd = "/usr/bin/python3 '" + std::string(KAV_SOURCE_DIR) +
+                    "/tests/kavfix/read_tables.py' '" + folder + "'/*.DBF 2>&1";
+  std::map<std::string, int> out;
+  FILE* p = ::popen(cmd.c_str(), "r");
+  if (p == nullptr) {
+    ADD_FAILURE() << "python3 nao executou";
+    return out;
+  }
+  std::string text;
+  char buf[256];
+  while (std::fgets(buf, sizeof buf, p) != nullptr) text += buf;
+  EXPECT_EQ(::pclose(p), 0) << text;
+  std::istringstream lines(text);
+  std::string name;
+  int count;
+  while (lines >> name >> count) out[name] = count;
+  int tables = 0;
+  for (const auto& e : std::filesystem::directory_iterator(folder))
+    if (e.path().extension() == ".DBF") ++tables;
+  EXPECT_EQ(out.size(), static_cast<size_t>(tables)) << text;
   return out;
 }
 

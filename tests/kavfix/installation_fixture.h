@@ -29,6 +29,9 @@ class InstallationTest : public ::testing::Test {
   // The trimmed fields of the last record of `table` (base name).
   static std::map<std::string, std::string> LastRecord(const std::string& folder,
                                                        const std::string& table);
+  // Every table of `folder` as python3-dbf reads it: file name and
+  // record count. Fails the test when python3-dbf cannot read one.
+  static std::map<std::string, int> PythonTables(const std::string& folder);
   // Record count of `table` (base name), deleted ones included.
   static uint32_t RecordCount(const std::string& folder, const std::string& table);
 

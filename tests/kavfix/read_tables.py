@@ -7,7 +7,8 @@ import sys
 import dbf
 
 for path in sys.argv[1:]:
-    table = dbf.Table(path)
+    # Texts are ISO-8859-1; cp1252 agrees on every character they hold.
+    table = dbf.Table(path, codepage="cp1252")
     table.open(dbf.READ_ONLY)
     for record in table:
         for name in table.field_names:

@@ -10,12 +10,15 @@ namespace kav::kavfix {
 namespace {
 
 int run(const Args& args) {
-  std::string dir;
+  std::string dir, cadcheck;
   bool force = false;
   Status st;
-  for (const std::string& a : args) {
+  for (size_t i = 0; i < args.size() && st.ok(); ++i) {
+    const std::string& a = args[i];
     if (a == "--force") {
       force = true;
+    } else if (a == "--cadcheck" && i + 1 < args.size()) {
+      cadcheck = args[++i];
     } else if (!a.empty() && a[0] != '-' && dir.empty()) {
       dir = a;
     } else {
@@ -23,7 +26,7 @@ int run(const Args& args) {
     }
   }
   if (st.ok() && dir.empty()) st = Status::Invalid("informe a pasta do demo");
-  if (st.ok()) st = make_demo(dir, force);
+  if (st.ok()) st = make_demo(dir, force, cadcheck);
   if (st.ok())
     std::printf("demo criado em %s: competencia %s, usuario A, senha K\n", dir.c_str(),
                 kDemoCompetence);
@@ -34,10 +37,11 @@ int run(const Args& args) {
 
 const Command kDemoCommand = {
     "demo",
-    "PASTA [--force]",
+    "PASTA [--cadcheck PASTA] [--force]",
     "    Pasta de demonstracao: uma instalacao municipal (SP, 355030) na competencia\n"
     "    fixa do demo com um kit de tabelas nacionais pequeno e sintetico.\n"
-    "    Usuarios de A a U14, senha inicial \"K\".\n"
+    "    Usuarios A e U02 a U14, senha inicial \"K\".\n"
+    "    --cadcheck PASTA    copia o cadcheck.so de PASTA (padrao: a do kavfix)\n"
     "    --force             substitui uma instalacao existente em PASTA",
     run,
 };

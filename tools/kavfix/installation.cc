@@ -174,9 +174,12 @@ Status write_own_municipality(const std::string& folder, const InstallSpec& spec
                 spec.condition + "|" + std::string(unit.abbreviation)}});
 }
 
-Status first_store_failure(const RecordingStoreUi& ui, const std::string& what) {
-  std::vector<std::string> ends = ui.of("end");
-  return Status::IoError(what + (ends.empty() ? "" : ": " + ends.front()));
+// A failure of the store, with the last thing it showed.
+Status store_failure(const RecordingStoreUi& ui, const std::string& what) {
+  const std::vector<std::string>& shown = ui.events();
+  for (auto it = shown.rbegin(); it != shown.rend(); ++it)
+    if (*it != "line:") return Status::IoError(what + " (" + *it + ")");
+  return Status::IoError(what);
 }
 
 // Every catalog table (and the CNES list of the start-up), empty, where
@@ -190,7 +193,7 @@ Status create_tables(Store& store, const RecordingStoreUi& ui, const std::string
     if (only_kit_layout(file)) {
       KAV_RETURN_IF_ERROR(write_table(folder, {file, "", {}}));
     } else if (!create_table(store, file, false)) {
-      return first_store_failure(ui, "tabela " + file + " nao foi criada");
+      return store_failure(ui, "tabela " + file + " nao foi criada");
     }
   }
   return Status::Ok();
@@ -201,10 +204,10 @@ Status create_tables(Store& store, const RecordingStoreUi& ui, const std::string
 Status open_and_close_all(Store& store, const RecordingStoreUi& ui) {
   for (const CatalogEntry& e : catalog()) {
     if (!store.USAR(std::string(e.alias)))
-      return first_store_failure(ui, "tabela " + std::string(e.file) + " nao abriu");
+      return store_failure(ui, "tabela " + std::string(e.file) + " nao abriu");
   }
-  if (!store.USAR("FECHANDO")) return first_store_failure(ui, "fechamento das tabelas falhou");
-  if (!ui.of("end").empty()) return first_store_failure(ui, "erro nas tabelas");
+  if (!store.USAR("FECHANDO")) return store_failure(ui, "fechamento das tabelas falhou");
+  if (!ui.of("end").empty()) return store_failure(ui, "erro nas tabelas");
   return Status::Ok();
 }
 
