@@ -41,6 +41,9 @@ class Keyboard {
   // Non-blocking poll for long loops: true when the next key is Esc. Other
   // keys read by the poll are dropped.
   bool escape_pressed();
+  // Non-blocking poll for long loops: the next key when one is waiting,
+  // else key::kNone.
+  KeyEvent poll() { return next(0, false); }
 
   // Code and Ctrl state of the last key read.
   int last_key() const { return last_.code; }

@@ -32,7 +32,12 @@ class MemoryColourTable : public ColourTable {
   int creations = 0;
 };
 
-class ToolkitTest : public testing::Test {
+// Starts the toolkit on a new script console running `keys`, with colours
+// from `colours`; a script that runs out fails the test.
+void start_toolkit(const std::string& keys, MemoryColourTable* colours,
+                   std::unique_ptr<ScriptConsole>* console);
+
+class ToolkitTest : public ::testing::Test {
  protected:
   ToolkitTest();
   ~ToolkitTest() override;
