@@ -17,6 +17,7 @@
 #include "federation_units.h"
 #include "shell/colour_table.h"
 #include "shell/dbf_colour_table.h"
+#include "shell/shell_state.h"
 #include "store/catalog.h"
 #include "store/creators.h"
 #include "store/recording_store_ui.h"
@@ -30,7 +31,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr const char* kProgramVersion = "06.05";
 constexpr std::string_view kStateConditions[] = {"EC", "EP", "EN", "EA"};
 constexpr std::string_view kMunicipalConditions[] = {"MS", "PB", "MP", "PA", "MN", "PG"};
 // Subfolders the program works in, one per competence below each.
@@ -159,7 +159,7 @@ Status write_control_records(Store& store, const InstallSpec& spec, const Federa
                      {"CTR_PRD", "A"},
                      {"CTR_CRD", "A"},
                      {"CTR_CONS", "N"},
-                     {"CTR_VERSAO", kProgramVersion}});
+                     {"CTR_VERSAO", program_version()}});
 }
 
 // The municipality itself in the municipalities table, so that the start
@@ -307,6 +307,8 @@ Status make_scratch_beside(const fs::path& dir, fs::path* scratch) {
 }
 
 }  // namespace
+
+std::string program_version() { return ShellState().DEF_KAV_VER; }
 
 Status complete_spec(InstallSpec* spec) {
   if (spec->uf.empty()) return Status::Invalid("informe --uf (sigla da UF)");

@@ -11,6 +11,9 @@
 
 namespace kav::kavfix {
 
+// The version of the program the installations are made for (DEF_KAV_VER).
+std::string program_version();
+
 // What the installation settings screen asks, as options.
 struct InstallSpec {
   std::string uf;            // state abbreviation, "SP"

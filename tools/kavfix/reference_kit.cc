@@ -1,5 +1,6 @@
 #include "reference_kit.h"
 
+#include "installation.h"
 #include "shell/embaralha.h"
 
 namespace kav::kavfix {
@@ -147,7 +148,7 @@ std::vector<std::string> control_rows(const std::vector<TableRows>& tables,
   std::string version = kit_version(competence);
   std::vector<std::string> rows = {
       row("55", "VERSAO", version),
-      row("55", EMBARALHA("KAV"), EMBARALHA(kMinimumKavVersion)),
+      row("55", EMBARALHA("KAV"), EMBARALHA(program_version())),
       row("55", EMBARALHA("DEPARA"), EMBARALHA(kDemoMappingVersion)),
       row("55", EMBARALHA("MINIMO"), EMBARALHA(version)),
   };

@@ -17,8 +17,8 @@ inline constexpr const char* kDemoUf = "SP";
 inline constexpr const char* kDemoMunicipality = "355030";
 inline constexpr const char* kDemoMunicipalityName = "SAO PAULO";
 inline constexpr const char* kDemoCondition = "PG";
-// The minimum versions the kit asks for: program and registry mapping.
-inline constexpr const char* kMinimumKavVersion = "06.05";
+// The minimum registry mapping version the kit asks for (the minimum
+// program version is the program's own).
 inline constexpr const char* kDemoMappingVersion = "01.24";
 
 // The kit version: the competence it serves and a letter, AAAAMML.
