@@ -113,6 +113,7 @@ TEST_F(InstallationTest, FolderLayoutUsersColourTableAndCadcheck) {
   ASSERT_TRUE(read_users_file(dir() + "/S_USAKAV.DBI", &users).ok());
   EXPECT_EQ(users, initial_users());
   EXPECT_TRUE(fs::exists(dir() + "/S_COR.DBF"));
+  EXPECT_EQ(RecordCount(dir(), "CONFIMP"), 3u);  // the printer profiles
   EXPECT_EQ(read(dir() + "/cadcheck.so"), read(std::string(KAV_BIN_DIR) + "/cadcheck.so"));
   EXPECT_TRUE(fs::exists(dir() + "/S_CARTEM.DBI"));
   // Nothing of the scratch folder is left beside the installation.

@@ -175,6 +175,17 @@ Status write_own_municipality(const std::string& folder, const InstallSpec& spec
 }
 
 // A failure of the store, with the last thing it showed.
+// The printer profiles: a dot-matrix printer (selected), a PCL printer
+// and plain text. The sequences are dBASE expressions.
+Status write_printer_profiles(const std::string& folder) {
+  if (resolve_path(folder + "/CONFIMP.DBF")) return Status::Ok();
+  return write_table(folder, {"CONFIMP",
+                              "NOME_IMP, MAXLIN, TAM_4, TAM_1, SEQ_RESET",
+                              {R"(MATRICIAL (EPSON/COMPATIVEL)|-1|CHR(15)|CHR(18)|CHR(27)+"@")",
+                               R"(JATO DE TINTA/LASER (PCL)|0|CHR(27)+"(s16.67H"|CHR(27)+"(s10H"|CHR(27)+"E")",
+                               R"(TEXTO SEM CONTROLE|0|""|""|"")"}});
+}
+
 Status store_failure(const RecordingStoreUi& ui, const std::string& what) {
   const std::vector<std::string>& shown = ui.events();
   for (auto it = shown.rbegin(); it != shown.rend(); ++it)
@@ -226,6 +237,7 @@ Status build(const std::string& folder, const InstallSpec& spec, const Federatio
   KAV_RETURN_IF_ERROR(make_subfolders(folder, spec.competence));
   if (extra) KAV_RETURN_IF_ERROR(extra(folder));
   KAV_RETURN_IF_ERROR(write_own_municipality(folder, spec, unit));
+  KAV_RETURN_IF_ERROR(write_printer_profiles(folder));
   RecordingStoreUi ui;
   Store store(StoreContext{.folder = folder, .ui = &ui});
   KAV_RETURN_IF_ERROR(create_tables(store, ui, folder));

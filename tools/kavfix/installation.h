@@ -1,7 +1,7 @@
 // A fresh installation folder: the subfolders, the secretariat and control
 // records, every table of the catalog (empty), the users file, the colour
-// table and cadcheck.so, with the indexes built and their stamps recorded,
-// so that the first start of kav32 announces nothing.
+// table, the printer profiles and cadcheck.so, with the indexes built and
+// their stamps recorded, so that the first start of kav32 announces nothing.
 #pragma once
 
 #include <functional>

@@ -10,9 +10,11 @@ namespace kav::kavfix {
 
 namespace {
 
-// Kit tables the program never creates, and the kit copies that carry
-// more than the program's creation layout (their checksum fields).
+// Tables the program never creates (the kit's, and the printer profiles
+// that come with the installation), and the kit copies that carry more
+// than the program's creation layout (their checksum fields).
 const std::vector<Layout> kKitLayouts = {
+    {"CONFIMP", "NOME_IMP C 30, MAXLIN N 3 0, TAM_4 C 60, TAM_1 C 60, SEQ_RESET C 60"},
     {"S_CDN", "CDN_TB C 2, CDN_IT C 10, CDN_DSCR C 60, CDN_OBS M 10, CDN_CHKSM C 6"},
     {"S_CD", "CD_TB C 2, CD_IT C 10, CD_DSCR C 60, CD_OBS M 10"},
     {"S_MN", "MN_IBGE C 6, MN_NOME C 40, MN_UF C 2"},

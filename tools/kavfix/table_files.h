@@ -1,6 +1,6 @@
 // Tables written as whole files, the way the reference-table kit brings
-// them: a layout and rows of values. Also the layouts of the kit tables
-// the program reads but never creates (their widths are ours).
+// them: a layout and rows of values. Also the layouts of the tables the
+// program reads but never creates (their widths are ours).
 #pragma once
 
 #include <string>
