@@ -30,8 +30,8 @@ int choose(int row, int col, const std::vector<MenuItem>& items, int initial = 1
 }
 
 // A code of `digits` digits typed at (row, col) with `hint` on the message
-// line. `value` is kept between the prompts of one menu; one too wide for
-// this field starts again at zero. False on Esc or a zero code; otherwise
+// line. `value` is the code last typed in the menu; one too wide for this
+// field starts again at zero. False on Esc or a zero code; otherwise
 // `code` is the value zero-padded.
 bool ask_code(int row, int col, int digits, const std::string& hint, int64_t* value,
               std::string* code) {
@@ -83,7 +83,7 @@ void MN_0202(const ModeCodeScreen& s0202) {
   std::vector<MenuItem> items = {
       {"Todos Estabel. da Secretária", "Imprime todos Acompanhamentos Orçamentários"}};
   for (const CodePrompt& p : kCodes) items.push_back({p.label, p.menu_hint});
-  int64_t value = 0;
+  static int64_t value = 0;  // the code last typed, offered again
   int choice = 1;
   while ((choice = choose(8, 11, items, choice)) != 0) {
     if (choice == 1) return s0202("", "");
@@ -123,7 +123,7 @@ void MNSITUACAO(int row, int col, const std::function<void(const SynthesisChoice
        3, "INFORME O CÓDIGO DA REGIÃO DE SAÚDE"},
   };
   SynthesisChoice selection;
-  int64_t value = 0;
+  static int64_t value = 0;  // the code last typed, offered again
   int choice = 1;
   for (;;) {
     std::vector<MenuItem> items = {
@@ -156,7 +156,7 @@ void MNSIT0570(int row, int col, const std::function<void(const std::string& uni
   const std::vector<MenuItem> items = {
       {"EMITIR TODOS ESTABELECIMENTOS", "PREPARE A IMPRESSORA E TECLE ENTER"},
       {kUnit.label, kUnit.menu_hint}};
-  int64_t value = 0;
+  static int64_t value = 0;  // the code last typed, offered again
   int choice = 1;
   while ((choice = choose(row, col, items, choice)) != 0) {
     std::string unit = "0000000";
