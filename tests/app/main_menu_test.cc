@@ -1,4 +1,5 @@
 #include "app/main_menu.h"
+#include "app/submenu.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +7,9 @@
 #include <vector>
 
 #include "menu_test_env.h"
+#include "shell/clipboard_keys.h"
 #include "shell/shell_state.h"
+#include "store/store_global.h"
 
 namespace kav {
 namespace {
@@ -191,6 +194,68 @@ TEST_F(MainMenuTest, ArrowsInASubmenuMoveAlongTheBar) {
   EXPECT_TRUE(shown("IMPORTAÇÃO DE TERCEIROS BRASIL E BASE PADRÃO TXT CNES (DE-PARA)"));
   // Inside a selection menu the arrows are its own again.
   EXPECT_EQ(bar_run(bar(2) + entry(2) + "<RIGHT><ESC><ESC><ESC>"), BarExit::kLogin);
+}
+
+using SubmenuRunnerTest = MainMenuTest;
+
+TEST_F(SubmenuRunnerTest, EntryFlagsAndWhatHappensToTheTables) {
+  install("202411", "F");
+  std::vector<std::string> seen;
+  auto probe = [&](const char* name) {
+    return [&seen, name] {
+      seen.push_back(std::string(name) + (keyboard().has_hot_key("CTRL_C") ? "+C" : "") +
+                     (keyboard().has_hot_key("CTRL_V") ? "+V" : ""));
+      USAR("SS");
+    };
+  };
+  Submenu menu{6, 45, AfterEntry::kKeepOpen, [&] { seen.push_back("display"); }, nullptr};
+  menu.entries = [&] {
+    std::vector<SubmenuEntry> entries = {
+        {"KEEPS KEYS", "", {}, probe("keeps")},
+        {"DROPS KEYS", "", {}, probe("drops")},
+        {"NEEDS 6 AND 7", "", {}, probe("both")},
+        {"NO RIGHT", "", {}, probe("none")},
+        {"OPEN ONLY", "", {Need::kOpen}, probe("open")},
+    };
+    entries[1].drops_clipboard_keys = true;
+    entries[2].rights = std::vector<int>{6, 7};
+    entries[3].rights = std::vector<int>{};
+    entries[3].back_to_bar = true;
+    return entries;
+  };
+  std::vector<std::string> rights = all_rights();
+  rights[6] = "N";  // management of the authorisations
+  run(entry(1) + entry(2) + entry(3) + " " + entry(5) + " " + entry(4));
+  install_hot_keys();
+  run_submenu(menu, rights);
+  EXPECT_EQ(seen, (std::vector<std::string>{"display", "keeps+C+V", "display", "drops",
+                                            "display", "display", "display", "none"}));
+  EXPECT_TRUE(shown("ACESSO NEGADO"));
+  EXPECT_TRUE(shown("O VALOR BRUTO JA FOI REALIZADO"));
+  EXPECT_NE(store_->table("SS"), nullptr);  // kept open
+  menu.after = AfterEntry::kCloseAll;
+  run(entry(4));
+  run_submenu(menu, rights);
+  EXPECT_EQ(store_->table("SS"), nullptr);
+}
+
+TEST_F(SubmenuRunnerTest, GrossValueMenuClearsTheUnattendedLog) {
+  install("202411");
+  run(bar(5) + "<ESC><ESC>");
+  shell().LCREDAUTO = true;
+  shell().AMENSAGENS = {"10:00 ANTIGA"};
+  main_bar(all_rights());
+  EXPECT_FALSE(shell().LCREDAUTO);
+  EXPECT_TRUE(shell().AMENSAGENS.empty());
+}
+
+TEST_F(SubmenuRunnerTest, OperatorEntriesOfTheOpenCompetence) {
+  install("202411", "F");
+  for (int n : {10, 11}) {
+    EXPECT_EQ(bar_run(bar(6) + entry(n) + " <ESC><ESC>"), BarExit::kLogin);
+    EXPECT_TRUE(shown("O VALOR BRUTO JA FOI REALIZADO"));
+    EXPECT_FALSE(shown("ROTINA EM DESENVOLVIMENTO"));
+  }
 }
 
 }  // namespace
