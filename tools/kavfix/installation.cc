@@ -278,19 +278,21 @@ std::string first_collision(const fs::path& from, const fs::path& to) {
 // replace theirs (whatever the case of its name), folders are merged.
 Status move_entries(const fs::path& from, const fs::path& to) {
   std::error_code ec;
-  for (const fs::directory_entry& e : fs::directory_iterator(from, ec)) {
-    fs::path target = to / e.path().filename();
+  std::vector<fs::path> entries;
+  for (const fs::directory_entry& e : fs::directory_iterator(from, ec)) entries.push_back(e.path());
+  if (ec) return Status::IoError("erro ao ler " + from.string() + ": " + ec.message());
+  for (const fs::path& entry : entries) {
+    fs::path target = to / entry.filename();
     std::optional<std::string> there = resolve_path(target.string());
-    if (there && e.is_directory() && fs::is_directory(*there)) {
-      KAV_RETURN_IF_ERROR(move_entries(e.path(), *there));
+    if (there && fs::is_directory(entry) && fs::is_directory(*there)) {
+      KAV_RETURN_IF_ERROR(move_entries(entry, *there));
       continue;
     }
-    fs::rename(e.path(), target, ec);
-    if (ec)
-      return Status::IoError("nao foi possivel mover " + target.string() + ": " + ec.message());
-    if (there && fs::path(*there) != target) fs::remove_all(*there, ec);
+    fs::rename(entry, target, ec);
+    if (!ec && there && fs::path(*there) != target) fs::remove_all(*there, ec);
+    if (ec) return Status::IoError("nao foi possivel mover " + target.string() + ": " + ec.message());
   }
-  return ec ? Status::IoError("erro ao ler " + from.string() + ": " + ec.message()) : Status::Ok();
+  return Status::Ok();
 }
 
 Status move_into(const fs::path& built, const fs::path& dir, bool force) {
