@@ -221,6 +221,22 @@ TEST_F(InstallationTest, FilesOfAnotherSpellingAreReplacedOnlyWhenForced) {
   EXPECT_EQ(OpenEverything(dir()), std::vector<std::string>{});
 }
 
+TEST_F(InstallationTest, CurrentFolderAsTarget) {
+  fs::create_directories(dir());
+  fs::path was = fs::current_path();
+  fs::current_path(dir());
+  InstallSpec spec = municipal();
+  spec.cadcheck_folder = KAV_BIN_DIR;
+  ASSERT_TRUE(complete_spec(&spec).ok());
+  Status st = install(".", spec, false);
+  fs::current_path(was);
+  ASSERT_TRUE(st.ok()) << st.message();
+  EXPECT_EQ(LastRecord(dir(), "S_CTR")["CTR_MVM"], "202611");
+  EXPECT_EQ(tmp_.names(), std::vector<std::string>{"inst"});
+  for (const auto& e : fs::directory_iterator(dir()))
+    EXPECT_NE(e.path().filename().string()[0], '.') << e.path();
+}
+
 TEST_F(InstallationTest, FailedBuildLeavesNothing) {
   InstallSpec spec = municipal();
   ASSERT_TRUE(complete_spec(&spec).ok());

@@ -341,9 +341,11 @@ Status install(const std::string& dir, const InstallSpec& spec, bool force,
                const FolderExtra& extra) {
   const FederationUnit* unit = find_federation_unit(spec.uf);
   if (unit == nullptr) return Status::Invalid("--uf desconhecida: " + spec.uf);
-  fs::path target = fs::path(dir).lexically_normal();
-  if (target.has_filename() == false) target = target.parent_path();
+  // The folder by its full name ("inst/", "." and "a/.." name a folder
+  // whose parent receives the scratch folder).
   std::error_code ec;
+  fs::path target = fs::absolute(dir, ec).lexically_normal();
+  if (!target.has_filename()) target = target.parent_path();
   if (fs::exists(target, ec) && !fs::is_directory(target, ec))
     return Status::Invalid(dir + " existe e nao e uma pasta");
   std::string mark;
