@@ -1,6 +1,7 @@
 # The two commands of the README, and a few more for developers.
 BUILD ?= build
 JOBS  ?= $(shell nproc)
+DEMO  ?= $(BUILD)/demo
 
 .PHONY: deps build demo test bench fuzz clean
 
@@ -11,8 +12,10 @@ build: deps
 	cmake -S . -B $(BUILD) -G Ninja
 	cmake --build $(BUILD) -j $(JOBS)
 
+# The demo folder is made once; later runs keep what was done in it.
 demo: build
-	$(BUILD)/bin/kav32 --version
+	test -d $(DEMO) || $(BUILD)/bin/kavfix demo $(DEMO)
+	cd $(DEMO) && $(abspath $(BUILD))/bin/kav32
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)

@@ -30,6 +30,9 @@ class Console {
   // Gives the terminal back (before the process ends or runs another
   // program in the foreground).
   virtual void shutdown() = 0;
+  // Gives the terminal back leaving the rows above the cursor on it (the
+  // exit screen stays visible after the program).
+  virtual void shutdown_keeping_top() { shutdown(); }
 
   // Clipboard text (Latin-1). The internal buffer always holds the last
   // text put; backends may also hand it to the desktop.

@@ -76,6 +76,11 @@ class TerminalConsole : public Console {
   void shutdown() override {
     if (!isendwin()) endwin();
   }
+  void shutdown_keeping_top() override {
+    if (isendwin()) return;
+    endwin();
+    for (int r = 0; r < screen().cursor_row(); ++r) send(screen().row_text(r) + "\n");
+  }
   void set_clipboard(const std::string& latin1) override {
     Console::set_clipboard(latin1);
     send("\033]52;c;" + base64(latin1_to_utf8(latin1)) + "\007");

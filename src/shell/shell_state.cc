@@ -39,7 +39,11 @@ namespace {
       s.console->screen().set_cursor(0, 0);
     }
     s.console->refresh();
-    s.console->shutdown();
+    if (clear) {
+      s.console->shutdown();
+    } else {
+      s.console->shutdown_keeping_top();
+    }
   }
   std::fputs(message.c_str(), stdout);
   std::fflush(stdout);
