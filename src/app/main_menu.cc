@@ -9,6 +9,7 @@
 #include "shell/menu.h"
 #include "shell/menu_checks.h"
 #include "shell/shell_state.h"
+#include "store/fields.h"
 #include "store/store_global.h"
 
 namespace kav {

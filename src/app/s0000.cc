@@ -32,18 +32,7 @@ namespace {
 
 bool exists(const char* name) { return store().exists(name); }
 
-// A field of the control record or of the secretariat (opening the table).
-std::string control(const char* alias, const char* name) {
-  if (!USAR(alias)) return "";
-  return field_value(*store().table(alias), name);
-}
-std::string CTR(const char* name) { return control("CTR", name); }
-
-bool put_control(const char* alias, const char* name, const std::string& value) {
-  if (!USAR(alias)) return false;
-  xbase::Table& t = *store().table(alias);
-  return put_value(t, name, value).ok() && t.Flush().ok();
-}
+std::string CTR(const char* name) { return control_field("CTR", name); }
 
 // The quits of the start-up that end without recording the index stamps:
 // the tables are closed as they are.
@@ -136,10 +125,10 @@ void open_catalog() {
         {"SS_UFIBGE", "XX"}, {"SS_UFSIGL", "XX"}, {"SS_UFNOME", "Tabelas"}, {"SS_NM", "Tabelas"},
         {"SS_SIGL", "Tabelas"}, {"SS_IN", "E"}, {"SS_CONDIC", "EC"}, {"SS_GESTAO", "999999"},
     };
-    for (const auto& [name, value] : kTablesOnlySecretariat) put_control("SS", name, value);
+    for (const auto& [name, value] : kTablesOnlySecretariat) set_control_field("SS", name, value);
   }
   if (!exists("S_CTR.DBF") && !create_table(store(), "S_CTR", false)) quit_as_is();
-  put_control("CTR", "CTR_MVM", competence);
+  set_control_field("CTR", "CTR_MVM", competence);
   if (!exists("S_COMPFEDERAL.DBF")) create_table(store(), "S_COMPFEDERAL", false);
   install_hot_keys();
   CABEC("TAB.", "<< APENAS TABELAS >>");
@@ -184,7 +173,7 @@ void check_versions_and_kind() {
     quit_as_is();
   }
   if (CTR("CTR_MVM") == "201304") wait_for_seven(notice_version_0328());
-  const std::string kind = latin1_upper(control("SS", "SS_IN"));
+  const std::string kind = latin1_upper(control_field("SS", "SS_IN"));
   if (kind != "E" && kind != "M") {
     MENSAGEM2(notice_corrupt_installation());
     quit_as_is();
@@ -194,8 +183,8 @@ void check_versions_and_kind() {
 // Step 23: the kind of installation must agree with the condition of
 // management; otherwise the settings screen, then the end.
 void check_coherence() {
-  const std::string kind = latin1_upper(control("SS", "SS_IN"));
-  const std::string condition = control("SS", "SS_CONDIC");
+  const std::string kind = latin1_upper(control_field("SS", "SS_IN"));
+  const std::string condition = control_field("SS", "SS_CONDIC");
   static const char* const kState[] = {"EC", "EP", "EN", "EA"};
   static const char* const kMunicipal[] = {"MS", "PB", "MP", "PA", "MN", "PG"};
   auto among = [&](auto& list) {

@@ -6,6 +6,7 @@
 #include "shell/menu_checks.h"
 #include "shell/message.h"
 #include "shell/shell_state.h"
+#include "store/fields.h"
 #include "store/store_global.h"
 
 namespace kav {

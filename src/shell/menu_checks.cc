@@ -33,11 +33,6 @@ bool depara_accepted(const std::string& depara, const std::string& competence) {
 
 }  // namespace
 
-std::string control_field(const std::string& alias, const std::string& field) {
-  if (store().table(alias) == nullptr && !USAR(alias)) return "";
-  return field_value(*store().table(alias), field);
-}
-
 bool VER_BDKAV_CMP() {
   const std::string competence = control_field("CTR", "CTR_MVM");
   if (!USAR("CDN")) return false;

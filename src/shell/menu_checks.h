@@ -7,10 +7,6 @@
 
 namespace kav {
 
-// A field of the one-record table `alias` (opened when it is not), as
-// stored; "" when it cannot be opened or has no such field.
-std::string control_field(const std::string& alias, const std::string& field);
-
 // The kit's version row "55VERSAO" names the open competence; otherwise
 // "ATUALIZE O BDKAV PARA ESTA COMPETENCIA!" and false. True without the row.
 bool VER_BDKAV_CMP();

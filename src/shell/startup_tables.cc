@@ -7,6 +7,7 @@
 #include "shell/message.h"
 #include "shell/startup_tables_rows.h"
 #include "store/creators.h"
+#include "store/fields.h"
 #include "store/store_global.h"
 
 namespace kav {
@@ -30,7 +31,7 @@ bool create_silently(std::initializer_list<const char*> names) {
 // The joint-effort table is emptied at every start of an open competence.
 bool prepare_joint_effort_table() {
   if (!store().exists("R_MUTIRAOSAUDEMULHER.DBF")) return CRIA_MUTIRAOSAUDEMULHER();
-  if (startup::field_of("CTR", "CTR_CRD") != "A") return true;
+  if (control_field("CTR", "CTR_CRD") != "A") return true;
   return startup::zap("MUTIRAOSAUDEMULHER") && startup::close("MUTIRAOSAUDEMULHER");
 }
 
@@ -80,7 +81,7 @@ bool check_value_table() {
 }
 
 bool create_reprocessing_table() {
-  if (startup::field_of("CTR", "CTR_CRD") != "A" || startup::field_of("CTR", "CTR_MVM") != "201212")
+  if (control_field("CTR", "CTR_CRD") != "A" || control_field("CTR", "CTR_MVM") != "201212")
     return true;
   return create_table(store(), "S_PRDREP", false);
 }
@@ -96,7 +97,7 @@ bool F_REMAPA2() {
 }
 
 bool open_production_tables() {
-  if (startup::field_of("CTR", "CTR_MVM") < "202307") return true;
+  if (control_field("CTR", "CTR_MVM") < "202307") return true;
   for (const char* alias : {"APA", "BPI", "BPIHST", "PRD", "RAS", "RAPA"})
     if (!USAR(alias) || !startup::close(alias)) return false;
   return true;

@@ -58,7 +58,7 @@ bool close_apacs_of(const std::string& procedure, xbase::Table& apa, xbase::Tabl
 }  // namespace
 
 bool VRF_APAC_ENCERRAMENTO2023() {
-  if (startup::field_of("CTR", "CTR_CRD") == "F" || startup::field_of("CTR", "CTR_MVM") <= "202307")
+  if (control_field("CTR", "CTR_CRD") == "F" || control_field("CTR", "CTR_MVM") <= "202307")
     return true;
   xbase::Table* apa = startup::open("APA");
   xbase::Table* pap = startup::open("PAP");

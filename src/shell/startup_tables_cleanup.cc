@@ -143,19 +143,19 @@ bool clean_before_2008() {
 }
 
 bool record_program_version() {
-  return startup::set_field_of("CTR", "CTR_VERSAO", shell().DEF_KAV_VER);
+  return set_control_field("CTR", "CTR_VERSAO", shell().DEF_KAV_VER);
 }
 
 bool VRF_CODIGOS_TABRIX() {
-  const bool closed = startup::field_of("CTR", "CTR_CRD") == "F";
+  const bool closed = control_field("CTR", "CTR_CRD") == "F";
   for (const Placeholder& p : kPlaceholders)
     if (!(closed ? add_placeholder(p) : remove_placeholder(p))) return false;
   return true;
 }
 
 bool activate_establishments() {
-  shell().CCMP_KAV = startup::field_of("CTR", "CTR_MVM");
-  if (startup::field_of("CTR", "CTR_CRD") != "A") return true;
+  shell().CCMP_KAV = control_field("CTR", "CTR_MVM");
+  if (control_field("CTR", "CTR_CRD") != "A") return true;
   xbase::Table* ups = startup::open("UPS");
   if (ups == nullptr) return false;
   const bool done = startup::walk(ups, [](xbase::Table& row) {

@@ -12,19 +12,6 @@ xbase::Table* open(const std::string& alias) {
   return USAR(alias) ? store().table(alias) : nullptr;
 }
 
-std::string field_of(const std::string& alias, std::string_view field) {
-  const xbase::Table* t = open(alias);
-  return t == nullptr ? std::string() : field_value(*t, field);
-}
-
-bool set_field_of(const std::string& alias, std::string_view field, std::string_view value) {
-  xbase::Table* t = open(alias);
-  if (t == nullptr) return false;
-  Status st = put_value(*t, field, value);
-  if (st.ok()) st = t->Flush();
-  return checked(*t, st);
-}
-
 bool checked(const xbase::Table& t, const Status& st) {
   if (st.ok()) return true;
   const std::string file = std::filesystem::path(t.path()).filename().string();

@@ -17,10 +17,6 @@ namespace kav::startup {
 // 1 current; null when it cannot be opened (USAR said why).
 xbase::Table* open(const std::string& alias);
 
-// A field of the current record of `alias` ("" when it cannot be opened).
-std::string field_of(const std::string& alias, std::string_view field);
-// Stores a field of the current record of `alias` and writes it out.
-bool set_field_of(const std::string& alias, std::string_view field, std::string_view value);
 
 // Reports a failure of `st` on the file of `t` and answers false; true
 // when `st` is ok.

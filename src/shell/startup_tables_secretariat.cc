@@ -16,7 +16,7 @@ using startup::Step;
 
 // Characters 3-6 of SS_GESTAO: the municipality, "0000" for the state.
 std::string manager_municipality() {
-  const std::string code = startup::field_of("SS", "SS_GESTAO");
+  const std::string code = control_field("SS", "SS_GESTAO");
   return code.size() < 6 ? std::string() : code.substr(2, 4);
 }
 
@@ -76,14 +76,14 @@ bool open_registry_municipalities(xbase::Table** out) {
 
 bool fix_secretariat_code() {
   if (manager_municipality() != "9999") return true;
-  const std::string code = startup::field_of("SS", "SS_GESTAO");
-  return startup::set_field_of("SS", "SS_GESTAO", code.substr(0, 2) + "0000" + code.substr(6));
+  const std::string code = control_field("SS", "SS_GESTAO");
+  return set_control_field("SS", "SS_GESTAO", code.substr(0, 2) + "0000" + code.substr(6));
 }
 
 bool is_state_installation() { return manager_municipality() == "0000"; }
 
 bool rebuild_municipality_list() {
-  if (startup::field_of("CTR", "CTR_CRD") != "A" || is_state_installation()) return true;
+  if (control_field("CTR", "CTR_CRD") != "A" || is_state_installation()) return true;
   xbase::Table* cadgesmn = nullptr;
   if (!open_registry_municipalities(&cadgesmn)) return false;
   // Emptied by its last merge: the list made then stays.
@@ -97,12 +97,12 @@ bool rebuild_municipality_list() {
 }
 
 bool set_management_condition() {
-  if (is_state_installation()) return startup::set_field_of("SS", "SS_CONDIC", "EP");
-  const std::string key = startup::field_of("SS", "SS_UFIBGE") + manager_municipality();
+  if (is_state_installation()) return set_control_field("SS", "SS_CONDIC", "EP");
+  const std::string key = control_field("SS", "SS_UFIBGE") + manager_municipality();
   xbase::Table* cadmun = startup::open("CADMUN");
   if (cadmun == nullptr || !checked(*cadmun, cadmun->Seek(key))) return false;
   if (!cadmun->found()) return true;
-  return startup::set_field_of("SS", "SS_CONDIC", field_value(*cadmun, "CONDIC"));
+  return set_control_field("SS", "SS_CONDIC", field_value(*cadmun, "CONDIC"));
 }
 
 }  // namespace kav
