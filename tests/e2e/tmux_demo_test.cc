@@ -4,28 +4,18 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <array>
 #include <csignal>
 #include <cstdio>
 #include <string>
 
 #include "base/replacing_file.h"
 #include "store/array_file.h"
+#include "command_output.h"
 #include "temp_dir.h"
 
 namespace kav {
 namespace {
 
-std::string run(const std::string& command) {
-  std::string out;
-  FILE* p = popen(command.c_str(), "r");
-  if (p == nullptr) return out;
-  std::array<char, 4096> buf;
-  size_t n;
-  while ((n = fread(buf.data(), 1, buf.size(), p)) > 0) out.append(buf.data(), n);
-  pclose(p);
-  return out;
-}
 
 class TmuxDemo : public testing::Test {
  protected:
@@ -35,7 +25,7 @@ class TmuxDemo : public testing::Test {
   }
   ~TmuxDemo() override { tmux("kill-server"); }
 
-  std::string tmux(const std::string& args) { return run("tmux -L " + socket_ + " " + args + " 2>&1"); }
+  std::string tmux(const std::string& args) { return command_output("tmux -L " + socket_ + " " + args + " 2>&1"); }
 
   // Starts kav32 in the demo folder; the pane stays after it ends, to give
   // its exit status.
@@ -45,7 +35,12 @@ class TmuxDemo : public testing::Test {
                                                     "' && exec env TERM=tmux-256color LANG=C.UTF-8 '" +
                                                     KAV_BIN_DIR + "/kav32'\n")
                     .ok());
-    tmux("-f /dev/null new-session -d -s kav -x 80 -y 25 'sh " + launcher + "'");
+    // A server that is still going away refuses the session: try again.
+    for (int i = 0; i < 100; ++i) {
+      tmux("-f /dev/null new-session -d -s kav -x 80 -y 25 'sh " + launcher + "'");
+      if (tmux("has-session -t kav").empty()) break;
+      usleep(20000);
+    }
     tmux("set-option -t kav remain-on-exit on");
   }
 

@@ -2,27 +2,19 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <array>
 #include <cstdio>
 #include <string>
 
+#include "command_output.h"
+
 namespace {
+
+using kav::command_output;
 
 const std::string kSocket = "kavtest" + std::to_string(getpid());
 
-std::string run(const std::string& command) {
-  std::string out;
-  FILE* p = popen(command.c_str(), "r");
-  if (p == nullptr) return out;
-  std::array<char, 4096> buf;
-  size_t n;
-  while ((n = fread(buf.data(), 1, buf.size(), p)) > 0) out.append(buf.data(), n);
-  pclose(p);
-  return out;
-}
-
 std::string tmux(const std::string& args) {
-  return run("tmux -L " + kSocket + " " + args + " 2>&1");
+  return command_output("tmux -L " + kSocket + " " + args + " 2>&1");
 }
 
 // The pane's text (with colour escapes when `escapes`) once it holds
@@ -42,8 +34,14 @@ class TmuxTest : public testing::Test {
   void TearDown() override { tmux("kill-server"); }
   void start(int cols, int rows, const std::string& closed = "") {
     const std::string probe = std::string(PROBE_PATH) + " " + closed;
-    tmux("-f /dev/null new-session -d -s probe -x " + std::to_string(cols) + " -y " +
-         std::to_string(rows) + " 'env TERM=tmux-256color LANG=C.UTF-8 " + probe + "'");
+    // The server of the previous test may still be going away: try again
+    // until the session is there.
+    for (int i = 0; i < 100; ++i) {
+      tmux("-f /dev/null new-session -d -s probe -x " + std::to_string(cols) + " -y " +
+           std::to_string(rows) + " 'env TERM=tmux-256color LANG=C.UTF-8 " + probe + "'");
+      if (tmux("has-session -t probe").empty()) return;
+      usleep(20000);
+    }
   }
 };
 
