@@ -97,9 +97,10 @@ void check_folder() {
   }
 }
 
-// Step 9: the index check and the kit version.
+// Step 9: the index check and the kit version. Another copy of the program
+// on this folder (its tables held) ends this one.
 void open_catalog() {
-  USAR("ABRINDO");
+  if (!USAR("ABRINDO")) quit_as_is();
   if (!exists("S_CDN.DBF") || !USAR("CDN")) return;
   xbase::Table& cdn = *store().table("CDN");
   if (cdn.Seek("55VERSAO").ok() && cdn.found()) {
@@ -228,6 +229,7 @@ void after_login() {
     MENSAGEM2(notice_automatic_vbq());
   }
   if (shell().WXW_LATALHO_KAV) create_shortcut();
+  if (shell().WXW_LV_NOVA_VERSAO) pending_screen("CONECTA_FTP_TELVORA");
   if (credit == "A" && apac_table_has_rows()) {
     for (const OrdinanceNotice& n : ordinance_notices()) {
       if (competence >= n.first && competence <= n.last) wait_for_seven(n.lines);

@@ -2,12 +2,17 @@
 // of the start-up, the login, the menu bar and the way out.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "admin/users_file.h"
+#include "base/mem_file.h"
 #include "base/replacing_file.h"
+#include "base/trim.h"
 #include "store/array_file.h"
 #include "store/fields.h"
 #include "temp_dir.h"
@@ -32,7 +37,7 @@ class Kav32Start : public testing::Test {
   // screens it showed are in dump_.
   int run(const std::string& keys, const std::string& args = "A K") {
     EXPECT_TRUE(replace_file_contents(dir_ / "keys.txt", keys).ok());
-    const std::string cmd = "cd '" + folder_ + "' && KAV_CONSOLE=script:'" + (dir_ / "keys.txt") +
+    const std::string cmd = "cd '" + folder_ + "' && " + env_ + " KAV_CONSOLE=script:'" + (dir_ / "keys.txt") +
                             "' KAV_SCREEN_DUMP='" + (dir_ / "dump.txt") + "' '" + kBin +
                             "/kav32' " + args + " >/dev/null 2>'" + (dir_ / "err.txt") + "'";
     const int rc = std::system(cmd.c_str());
@@ -64,6 +69,7 @@ class Kav32Start : public testing::Test {
 
   TempDir dir_;
   std::string folder_;
+  std::string env_;  // what comes before kav32 on its command line: variables, a wrapper
   std::string dump_;
 };
 
@@ -110,6 +116,59 @@ TEST_F(Kav32Start, StateCodeOfNinesBecomesAStateInstallation) {
   set("S_SS.DBF", "SS_IN", "M");
   EXPECT_EQ(run("<ENTER><ENTER>"), 0);
   EXPECT_TRUE(shown("Instalacao Municipal incoerente com a condicao de gestao: EP"));
+  EXPECT_FALSE(shown("MENU INICIAL"));
+}
+
+TEST_F(Kav32Start, FoldersOfOlderVersions) {
+  struct Case {
+    const char* version;
+    const char* competence;
+    const char* credit;
+    std::string keys;
+    const char* shows;
+    bool menu;  // the start went on to the menu
+    const char* version_after;
+  } cases[] = {
+      // Before 2008 with the competence open: the notice, then the end.
+      {"", "200712", "A", " ", "DEZEMBRO/2007 FECHADA OU JANEIRO/2008 EM ABERTO", false, ""},
+      // Closed: the operator may refuse the table update.
+      {"", "200712", "F", " N ", "ATUALIZACAO CANCELADA, SAINDO DO SISTEMA!", false, ""},
+      // Older than 01.08: "7" goes on (and the version is recorded), Esc ends.
+      {"01.07", "202611", "A", "<ESC>", "tecle 7 para continuar", false, "01.07"},
+      {"01.07", "202611", "A", "x7" + kNotice + kLeave, "tecle 7 para continuar", true, "06.05"},
+      {"05.99", "202611", "A", kNotice + kLeave, "MENU INICIAL", true, "06.05"},
+  };
+  for (const Case& c : cases) {
+    set("S_CTR.DBF", "CTR_VERSAO", c.version);
+    set("S_CTR.DBF", "CTR_MVM", c.competence);
+    set("S_CTR.DBF", "CTR_CRD", c.credit);
+    EXPECT_EQ(run(c.keys), 0) << c.version << " " << c.credit;
+    EXPECT_TRUE(shown(c.shows)) << c.version << " " << c.credit;
+    EXPECT_EQ(shown("MENU INICIAL"), c.menu) << c.version << " " << c.credit;
+    EXPECT_EQ(rtrim(get("S_CTR.DBF", "CTR_VERSAO")), c.version_after) << c.version << " " << c.credit;
+  }
+}
+
+TEST_F(Kav32Start, ShortcutOptionMakesTheDesktopEntry) {
+  ASSERT_EQ(::mkdir((dir_ / "desk").c_str(), 0755), 0);
+  env_ = "XDG_DESKTOP_DIR='" + (dir_ / "desk") + "'";
+  EXPECT_EQ(run(kNotice + kLeave), 0);
+  EXPECT_EQ(::access((dir_ / "desk/KAVSUS.desktop").c_str(), F_OK), -1);  // option off
+
+  MemFile options;
+  options.set_logical("WXW_LATALHO_KAV", true);
+  ASSERT_TRUE(options.Write(path("KAV32.MEM")).ok());
+  EXPECT_EQ(run(kNotice + kLeave), 0);
+  std::string entry;
+  ASSERT_TRUE(read_file(dir_ / "desk/KAVSUS.desktop", &entry).ok());
+  EXPECT_NE(entry.find("Path=" + folder_ + "\n"), std::string::npos) << entry;
+  EXPECT_NE(entry.find("/kav32\"\n"), std::string::npos) << entry;
+}
+
+TEST_F(Kav32Start, SecondCopyOnTheFolderIsRefused) {
+  env_ = "flock S_CTR.DBF env";  // flock(1) holds the control table as another kav32 would
+  EXPECT_NE(run(" "), 0);
+  EXPECT_TRUE(shown("ARQUIVO S_CTR.DBF EM USO POR OUTRO PROGRAMA"));
   EXPECT_FALSE(shown("MENU INICIAL"));
 }
 
